@@ -1,0 +1,48 @@
+#pragma once
+// The character's picture frames and the displays that show them.
+//
+// A display "shows frame X" only while it holds that very store frame: it
+// keeps a pointer to the frame it was handed, never a copy. A display set up
+// with a look-alike copy (its design picture) shows no frame at all, which is
+// what the animation steps test against.
+
+#include <QLabel>
+#include <QPixmap>
+
+#include <array>
+
+struct FrameStore {
+    static constexpr int kActionFrames = 11;
+
+    FrameStore();
+
+    QPixmap img01, img02, img03;            // eyes: open, half closed, closed
+    QPixmap img04, img05, img06;            // mouth: closed, open, bared teeth
+    QPixmap img000;                         // the still body
+    std::array<QPixmap, kActionFrames> imgAct; // action 1: imgAct101 ... imgAct111
+};
+
+class FrameView : public QLabel {
+    Q_OBJECT
+public:
+    explicit FrameView(QWidget *parent = nullptr);
+
+    void showFrame(const QPixmap &frame);
+    // A picture that looks like a frame but is not one of the store's.
+    void showDesignPicture(const QPixmap &lookAlike);
+
+    bool shows(const QPixmap &frame) const { return shown_ == &frame; }
+    const QPixmap *shownFrame() const { return shown_; }
+
+private:
+    const QPixmap *shown_ = nullptr;
+};
+
+// One blink step on an eye display: open -> half closed -> closed -> open.
+// Returns true when the blink is over and its timer should stop.
+bool stepBlink(FrameView &eye, const FrameStore &store);
+
+// One talk step on a mouth display: toggles closed/open; after the twelfth
+// tick of a remark it closes the mouth. Returns true when the talk timer
+// should stop. talkCount counts the ticks.
+bool stepTalk(FrameView &mouth, const FrameStore &store, qint16 &talkCount);

@@ -1,0 +1,63 @@
+#include "app/game_state.h"
+
+QString Code::ofChoice(int k) { return QString::number(k); }
+
+std::optional<int> codeNumber(const Field &field)
+{
+    if (!field)
+        return std::nullopt;
+    bool ok = false;
+    const int value = field->trimmed().toInt(&ok);
+    return ok ? std::optional<int>(value) : std::nullopt;
+}
+
+QString dateText(QDate date) { return date.toString(u"yyyy/MM/dd"); }
+
+QDate periodEnd(QDate start) { return start.addDays(kPeriodDays); }
+
+bool GameState::appendNewRecord(const WordRecord &record)
+{
+    if (newDataFull())
+        return false;
+    NewData[i] = record;
+    ++i;
+    ++Level;
+    return true;
+}
+
+void GameState::beginPeriod(QDate today)
+{
+    StartDate = dateText(today);
+    appendNewRecord({StartDate, Code::StartDate, {}, {}, {}, {}});
+    EndDate = dateText(periodEnd(today));
+    appendNewRecord({EndDate, Code::EndDate, {}, {}, {}, {}});
+}
+
+const WordRecord &GameState::record(Memory memory, int index) const
+{
+    return memory == Memory::Data ? Data.at(index) : NewData.at(index);
+}
+
+const WordRecord &GameState::talkRecord() const
+{
+    return record(TalkFrom == u"y" ? Memory::Data : Memory::NewData, Rand);
+}
+
+// An unset Text counts as the empty string; compared without building one.
+static bool textEquals(const Field &text, QStringView word)
+{
+    return text ? QStringView(*text) == word : word.isEmpty();
+}
+
+std::optional<Found> findKnownWord(const GameState &state, QStringView word)
+{
+    for (int k = 0; k < state.i; ++k) {
+        if (textEquals(state.NewData[k].Text, word))
+            return Found{Memory::NewData, k};
+    }
+    for (int k = 1; k <= state.DataMax; ++k) {
+        if (textEquals(state.Data[k].Text, word))
+            return Found{Memory::Data, k};
+    }
+    return std::nullopt;
+}

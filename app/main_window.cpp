@@ -1,0 +1,322 @@
+#include "app/main_window.h"
+
+#include "app/host.h"
+#include "app/stage_widgets.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProxyStyle>
+#include <QPushButton>
+#include <QShortcutEvent>
+#include <QTimer>
+
+namespace {
+
+constexpr QSize kClientSize(px(5985), px(3210)); // 399 x 214
+constexpr QPoint kScreenPosition(px(3120), px(2880));
+
+constexpr int kTalkInterval = 200;
+constexpr int kTimingInterval = 3500;
+constexpr int kMessageInterval = 6000;
+constexpr int kAnimeInterval = 100;
+constexpr int kActionInterval = 100;
+
+// Pressing and releasing Alt puts the menu bar into keyboard mode, where the
+// menu's letter opens it. The desktop this game comes from works that way,
+// and it keeps "情報(&I)" reachable although Alt+I belongs to the entry box.
+class AltNavigationStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returnData) const override
+    {
+        if (hint == SH_MenuBar_AltKeyNavigation)
+            return 1;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption, QRect geometry)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(geometry);
+    // No button is the default one: Enter in the entry box confirms nothing.
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    return button;
+}
+
+QTimer *makeTimer(QObject *parent, const char *name, int interval)
+{
+    auto *timer = new QTimer(parent);
+    timer->setObjectName(QLatin1String(name));
+    timer->setInterval(interval);
+    return timer;
+}
+
+} // namespace
+
+void enableTimer(QTimer *timer)
+{
+    if (!timer->isActive())
+        timer->start();
+}
+
+Form1::Form1(Host &host, QWidget *parent) : QMainWindow(parent), host_(host)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("ナナイロバコ。"));
+    setWindowIcon(QIcon(QStringLiteral(":/art/icon256.png")));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
+                   | Qt::MSWindowsFixedSizeDialogHint);
+
+    buildControls();
+    buildPictureStore();
+    buildMenus();
+    buildTimers();
+
+    setFixedSize(kClientSize.width(), kClientSize.height() + menuBar()->sizeHint().height());
+    move(kScreenPosition);
+
+    NewGame();
+}
+
+Form1::~Form1() = default;
+
+void Form1::buildControls()
+{
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(kClientSize);
+    setCentralWidget(client);
+
+    Shape1 = new Balloon(client);
+    Shape1->setObjectName(QStringLiteral("Shape1"));
+    Shape1->setGeometry(twips(2520, 720, 3375, 2415));
+
+    lblNyuryoku = new QLabel(QStringLiteral("単語入力(&I)"), client);
+    lblNyuryoku->setObjectName(QStringLiteral("lblNyuryoku"));
+    lblNyuryoku->setGeometry(twips(120, 120, 975, 255));
+
+    txtNyuryoku = new QLineEdit(client);
+    txtNyuryoku->setObjectName(QStringLiteral("txtNyuryoku"));
+    txtNyuryoku->setGeometry(twips(120, 360, 1935, 270));
+    lblNyuryoku->setBuddy(txtNyuryoku);
+
+    cmdKakunin = makeButton(client, "cmdKakunin", QStringLiteral("確認(&A)"), twips(2520, 120, 855, 495));
+    cmdModoru = makeButton(client, "cmdModoru", QStringLiteral("戻る(&R)"), twips(3480, 120, 855, 495));
+    cmdSyuryo = makeButton(client, "cmdSyuryo", QStringLiteral("終了(&X)"), twips(4440, 120, 855, 495));
+    connect(cmdKakunin, &QPushButton::clicked, this, &Form1::cmdKakuninClick);
+    connect(cmdModoru, &QPushButton::clicked, this, &Form1::cmdModoruClick);
+    connect(cmdSyuryo, &QPushButton::clicked, this, [this] { host_.exitProgram(); });
+
+    imgChara = new FrameView(client);
+    imgChara->setObjectName(QStringLiteral("imgChara"));
+    imgChara->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    imgChara->setLineWidth(2);
+    imgChara->setGeometry(twips(120, 840, 2310, 2310));
+    imgChara->showDesignPicture(frames.img000);
+
+    imgEye = new FrameView(client);
+    imgEye->setObjectName(QStringLiteral("imgEye"));
+    imgEye->setGeometry(twips(705, 1275, 1200, 450));
+    imgEye->showDesignPicture(frames.img01);
+
+    imgKuchi = new FrameView(client);
+    imgKuchi->setObjectName(QStringLiteral("imgKuchi"));
+    imgKuchi->setGeometry(twips(870, 1725, 675, 225));
+    imgKuchi->showDesignPicture(frames.img04);
+
+    lblMessage = new QLabel(QStringLiteral("なにかことばおしえろ。"), client);
+    lblMessage->setObjectName(QStringLiteral("lblMessage"));
+    lblMessage->setGeometry(twips(2640, 960, 3135, 495));
+    lblMessage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblMessage->setWordWrap(true);
+    lblMessage->setTextFormat(Qt::PlainText);
+
+    constexpr int kChoiceTops[] = {1680, 2040, 2400, 2760};
+    for (int k = 0; k < 4; ++k) {
+        auto *label = new ChoiceLabel(client);
+        label->setObjectName(QStringLiteral("lblSentaku%1").arg(k + 1));
+        label->setGeometry(twips(2760, kChoiceTops[k], 2895, 255));
+        label->setTextFormat(Qt::PlainText);
+        label->setEnabled(false);
+        label->setVisible(false);
+        connect(label, &ChoiceLabel::clicked, this, [this, k] { lblSentakuClick(k + 1); });
+        lblSentaku[k] = label;
+    }
+
+    setTabOrder(txtNyuryoku, cmdKakunin);
+    setTabOrder(cmdKakunin, cmdModoru);
+    setTabOrder(cmdModoru, cmdSyuryo);
+    txtNyuryoku->setFocus();
+}
+
+void Form1::buildPictureStore()
+{
+    // The store lies below the fixed client area, so it is never seen; it
+    // only holds the frames the displays are handed.
+    QWidget *client = centralWidget();
+    auto makeFrame = [client](const char *name, const QString &caption, QRect geometry) {
+        auto *frame = new QGroupBox(caption, client);
+        frame->setObjectName(QLatin1String(name));
+        frame->setGeometry(geometry);
+        return frame;
+    };
+    auto holder = [](QGroupBox *frame, const char *name, const QPixmap &picture, QPoint at) {
+        auto *label = new QLabel(frame);
+        label->setObjectName(QLatin1String(name));
+        label->setPixmap(picture);
+        label->setGeometry(QRect(at, picture.size()));
+    };
+    Frame1 = makeFrame("Frame1", QStringLiteral("目"), twips(120, 3360, 4000, 1500));
+    Frame2 = makeFrame("Frame2", QStringLiteral("口"), twips(4200, 3360, 1700, 1500));
+    Frame3 = makeFrame("Frame3", QStringLiteral("アクション１"), twips(120, 5040, 5800, 5000));
+    holder(Frame1, "img01", frames.img01, {8, 20});
+    holder(Frame1, "img02", frames.img02, {96, 20});
+    holder(Frame1, "img03", frames.img03, {184, 20});
+    holder(Frame2, "img04", frames.img04, {8, 20});
+    holder(Frame2, "img05", frames.img05, {8, 40});
+    holder(Frame2, "img06", frames.img06, {8, 60});
+    holder(Frame3, "img000", frames.img000, {8, 20});
+    for (int k = 0; k < FrameStore::kActionFrames; ++k) {
+        const QByteArray name = "imgAct" + QByteArray::number(101 + k);
+        holder(Frame3, name.constData(), frames.imgAct[k], {8 + 20 * k, 40});
+    }
+}
+
+void Form1::buildMenus()
+{
+    QMenuBar *bar = menuBar();
+    auto *style = new AltNavigationStyle(bar->style()->name());
+    style->setParent(this);
+    bar->setStyle(style);
+    bar->installEventFilter(this);
+
+    filemenu = bar->addMenu(QStringLiteral("ファイル(&F)"));
+    filemenu->setObjectName(QStringLiteral("filemenu"));
+    newmenu = filemenu->addAction(QStringLiteral("新規(&N)"), this, &Form1::NewGame);
+    opnmenu = filemenu->addAction(QStringLiteral("開く(&O)"), this, &Form1::opnmenuClick);
+    asavemenu = filemenu->addAction(QStringLiteral("上書き保存(&V)"), this, &Form1::asavemenuClick);
+    savemenu = filemenu->addAction(QStringLiteral("名前をつけて保存(&E)"), this, &Form1::savemenuClick);
+
+    infomenu = bar->addMenu(QStringLiteral("情報(&I)"));
+    infomenu->setObjectName(QStringLiteral("infomenu"));
+    statusmenu = infomenu->addAction(QStringLiteral("ステータス(&S)"), this, &Form1::statusmenuClick);
+
+    helpmenu = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
+    helpmenu->setObjectName(QStringLiteral("helpmenu"));
+    vermenu = helpmenu->addAction(QStringLiteral("バージョン情報(&V)"), this, &Form1::vermenuClick);
+
+    newmenu->setObjectName(QStringLiteral("newmenu"));
+    opnmenu->setObjectName(QStringLiteral("opnmenu"));
+    asavemenu->setObjectName(QStringLiteral("asavemenu"));
+    savemenu->setObjectName(QStringLiteral("savemenu"));
+    statusmenu->setObjectName(QStringLiteral("statusmenu"));
+    vermenu->setObjectName(QStringLiteral("vermenu"));
+}
+
+void Form1::buildTimers()
+{
+    tmrTalk = makeTimer(this, "tmrTalk", kTalkInterval);
+    tmrTiming = makeTimer(this, "tmrTiming", kTimingInterval);
+    tmrMessage = makeTimer(this, "tmrMessage", kMessageInterval);
+    tmrAnime = makeTimer(this, "tmrAnime", kAnimeInterval);
+    tmrAction = makeTimer(this, "tmrAction", kActionInterval);
+    tmrTenmetsu = makeTimer(this, "tmrTenmetsu", 0);
+
+    connect(tmrTalk, &QTimer::timeout, this, &Form1::tmrTalkTick);
+    connect(tmrTiming, &QTimer::timeout, this, &Form1::tmrTimingTick);
+    connect(tmrMessage, &QTimer::timeout, this, &Form1::tmrMessageTick);
+    connect(tmrAnime, &QTimer::timeout, this, &Form1::tmrAnimeTick);
+    connect(tmrAction, &QTimer::timeout, this, &Form1::tmrActionTick);
+    connect(tmrTenmetsu, &QTimer::timeout, this, &Form1::tmrTenmetsuTick);
+
+    tmrTiming->start();
+    tmrMessage->start();
+    tmrAnime->start();
+    // tmrTenmetsu is enabled but has no interval yet: it stays silent until
+    // the first confirmation (setTenmetsuInterval).
+}
+
+void Form1::setTenmetsuInterval(int ms)
+{
+    if (tmrTenmetsu->interval() == ms && (ms == 0 || tmrTenmetsu->isActive()))
+        return;
+    tmrTenmetsu->setInterval(ms);
+    if (ms > 0 && tenmetsuEnabled_)
+        tmrTenmetsu->start();
+    else
+        tmrTenmetsu->stop();
+}
+
+void Form1::NewGame()
+{
+    host_.seedRandom();
+    FileName.clear();
+    SavedNewRecords = 0;
+    CharaName = kCharaName;
+    Level = ELevel = DLevel = Choice = i = J = DataMax = 0;
+    Step = -1;
+    NewWord.clear();
+    Answer1.clear();
+    Answer2.clear();
+    Answer3.clear();
+    Answer4.clear();
+    Answer5.clear();
+    Rand = -1;
+    LastRand = -1;
+    TalkFrom = QStringLiteral("y");
+    beginPeriod(host_.today());
+
+    imgChara->showFrame(frames.img000);
+    imgEye->showFrame(frames.img01);
+    lblMessage->setText(QStringLiteral("おまえのなまえは？"));
+    tmrTalk->stop();
+    tmrMessage->stop();
+    statusmenu->setEnabled(false);
+    resetDialogue();
+}
+
+void Form1::resetDialogue()
+{
+    // A question left on screen by a new game or an open would otherwise keep
+    // the entry box locked, and the name could not be typed.
+    txtNyuryoku->clear();
+    txtNyuryoku->setEnabled(true);
+    for (ChoiceLabel *label : lblSentaku) {
+        label->clear();
+        label->setEnabled(false);
+        label->setOpaque(false);
+    }
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    // With the stage gone nothing of the game is left to use: closing it ends
+    // the program, as "終了(&X)" does, and saves nothing.
+    event->accept();
+    host_.exitProgram();
+}
+
+bool Form1::eventFilter(QObject *watched, QEvent *event)
+{
+    // Alt+I is both the entry box's key and the "情報(&I)" menu's; the
+    // control wins. The menu stays reachable through Alt, then I.
+    if (watched == menuBar() && event->type() == QEvent::Shortcut) {
+        auto *shortcut = static_cast<QShortcutEvent *>(event);
+        if (shortcut->key() == QKeySequence(Qt::ALT | Qt::Key_I)) {
+            txtNyuryoku->setFocus(Qt::ShortcutFocusReason);
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}

@@ -1,0 +1,46 @@
+#include "app/stage_widgets.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+Balloon::Balloon(QWidget *parent) : QWidget(parent) {}
+
+void Balloon::paintEvent(QPaintEvent *)
+{
+    constexpr qreal kCornerRadius = 14;
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(palette().color(QPalette::WindowText), 1));
+    painter.setBrush(palette().color(QPalette::Base));
+    painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), kCornerRadius,
+                            kCornerRadius);
+}
+
+ChoiceLabel::ChoiceLabel(QWidget *parent) : QLabel(parent)
+{
+    setAlignment(Qt::AlignCenter);
+    setWordWrap(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, pal.color(QPalette::Highlight));
+    pal.setColor(QPalette::WindowText, pal.color(QPalette::Text));
+    setPalette(pal);
+    setOpaque(false);
+}
+
+void ChoiceLabel::setOpaque(bool opaque) { setAutoFillBackground(opaque); update(); }
+
+void ChoiceLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    QLabel::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+}
+
+EtchedLine::EtchedLine(QWidget *parent) : QWidget(parent) {}
+
+void EtchedLine::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.fillRect(QRect(0, 0, width(), 1), QColor(128, 128, 128));
+    painter.fillRect(QRect(1, 1, width() - 1, 2), Qt::white);
+}
