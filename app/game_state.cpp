@@ -35,7 +35,12 @@ void GameState::beginPeriod(QDate today)
 
 const WordRecord &GameState::record(Memory memory, int index) const
 {
-    return memory == Memory::Data ? Data.at(index) : NewData.at(index);
+    // An index outside the array reads as a record with nothing set, so a
+    // stray index can never reach beyond the memory.
+    static const WordRecord kNone;
+    if (memory == Memory::Data)
+        return index >= 0 && index < kDataSlots ? Data[index] : kNone;
+    return index >= 0 && index < kNewDataSlots ? NewData[index] : kNone;
 }
 
 const WordRecord &GameState::talkRecord() const

@@ -1,5 +1,7 @@
 #include "app/host.h"
 
+#include "windows/system_info.h"
+
 #include <QApplication>
 #include <QDateTime>
 #include <QMessageBox>
@@ -29,3 +31,5 @@ void DesktopHost::exitProgram()
     // every other window, which are all its children.
     QApplication::exit(0);
 }
+
+SystemTools &DesktopHost::systemTools() { return platformSystemTools(); }

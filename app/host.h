@@ -10,6 +10,7 @@
 #include <random>
 
 class QWidget;
+class SystemTools;
 
 class Host {
 public:
@@ -25,6 +26,9 @@ public:
     virtual void showMessage(QWidget *parent, const QString &text) = 0;
     // Ends the program at once: every window closes, nothing is saved.
     virtual void exitProgram() = 0;
+    // The registry and program start behind the version window's
+    // system-information button.
+    virtual SystemTools &systemTools() = 0;
 };
 
 class DesktopHost final : public Host {
@@ -34,6 +38,7 @@ public:
     double nextRandom() override;
     void showMessage(QWidget *parent, const QString &text) override;
     void exitProgram() override;
+    SystemTools &systemTools() override;
 
 private:
     std::mt19937_64 engine_;

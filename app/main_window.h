@@ -10,6 +10,7 @@
 
 #include "animation/frames.h"
 #include "app/game_state.h"
+#include "talk/remarks.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -48,6 +49,8 @@ public:
 
     // --- start-up and new game
     void NewGame();
+    // Back to waiting: entry enabled and empty, choices blank and disabled.
+    void resetDialogue();
 
     // --- teaching dialogue
     void cmdKakuninClick();
@@ -86,9 +89,11 @@ public:
     void setTenmetsuInterval(int ms);
 
     // --- save file
-    void FSave();
-    void NFSave();
-    void FLoad();
+    // Each shows its own failure and returns false, leaving the file (or, for
+    // FLoad, the game in hand) as it was.
+    bool FSave();
+    bool NFSave();
+    bool FLoad();
     void opnmenuClick();
     void asavemenuClick();
     void savemenuClick();
@@ -150,12 +155,13 @@ private:
     void buildPictureStore();
     void buildMenus();
     void buildTimers();
-    // Back to waiting: entry enabled and empty, choices blank and disabled.
-    void resetDialogue();
-    // The one sentence every generator ends with: the first template for a
-    // word the user does not dislike, the second (with the cross face) for
-    // one the user does.
-    void remark(const QString &liked, const QString &disliked);
+    // The five steps every generator runs: the two gags, then the sentence
+    // for a word the user does not dislike, or the cross face's for one the
+    // user does.
+    void remark(Generator generator);
+    // Says something instead of taking the typed text, and goes back to
+    // waiting for a word.
+    void refuseEntry(const QString &sentence);
 
     Host &host_;
     bool tenmetsuEnabled_ = true;

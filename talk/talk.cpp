@@ -1,16 +1,76 @@
+// The character's chatter: every message tick draws a remembered record and
+// hands it to the generator for its kind, while the talk tick moves the mouth.
+
+#include "app/host.h"
 #include "app/main_window.h"
 
-void Form1::tmrMessageTick() {}
-void Form1::tmrTalkTick() {}
-void Form1::Message() {}
-void Form1::JobMsg() {}
-void Form1::LifeMsg() {}
-void Form1::FoodMsg() {}
-void Form1::DoMsg() {}
-void Form1::ManMsg() {}
-void Form1::GroupMsg() {}
-void Form1::PlaceMsg() {}
-void Form1::AisatsuMsg() {}
-void Form1::BookMsg() {}
-void Form1::MeiKakuMsg() {}
-void Form1::remark(const QString &, const QString &) {}
+#include <QLabel>
+#include <QTimer>
+
+void Form1::tmrMessageTick()
+{
+    enableTimer(tmrTalk);
+    TalkCount = 0;
+    Message();
+}
+
+void Form1::tmrTalkTick()
+{
+    if (stepTalk(*imgKuchi, frames, TalkCount))
+        tmrTalk->stop();
+}
+
+void Form1::Message()
+{
+    const int n = i + DataMax;
+    Rand = static_cast<Int16>(drawIndex(host_.nextRandom(), n));
+    if (Rand == LastRand) {
+        tmrTalk->stop();
+        return;
+    }
+    LastRand = Rand;
+    if (Rand <= 0) {
+        lblMessage->setText(QStringLiteral("なにかことばおしえろ。"));
+        return;
+    }
+    const DrawnRecord drawn = mapDraw(Rand, DataMax);
+    Rand = static_cast<Int16>(drawn.index);
+    TalkFrom = drawn.memory == Memory::Data ? QStringLiteral("y") : QStringLiteral("q");
+    const WordRecord &record = talkRecord();
+    TalkWord = textOf(record.Text);
+    // Name and date records have no generator: the sentence stays while the
+    // mouth moves.
+    if (const std::optional<Generator> generator = generatorFor(record))
+        remark(*generator);
+}
+
+void Form1::remark(Generator generator)
+{
+    EroHantei();
+    DameHantei();
+    const RemarkTemplates text = remarkTemplates(generator, TalkWord, YourName);
+    if (HateHantei(Rand) == 0) {
+        lblMessage->setText(text.liked);
+        return;
+    }
+    lblMessage->setText(text.disliked);
+    tmrTalk->stop();
+    imgKuchi->showFrame(frames.img06);
+}
+
+void Form1::JobMsg() { remark(Generator::Job); }
+void Form1::LifeMsg() { remark(Generator::Life); }
+void Form1::FoodMsg() { remark(Generator::Food); }
+void Form1::DoMsg() { remark(Generator::Do); }
+void Form1::ManMsg() { remark(Generator::Man); }
+void Form1::GroupMsg() { remark(Generator::Group); }
+void Form1::PlaceMsg() { remark(Generator::Place); }
+void Form1::BookMsg() { remark(Generator::Book); }
+void Form1::MeiKakuMsg() { remark(Generator::MeiKaku); }
+
+void Form1::AisatsuMsg()
+{
+    // Called straight after a file is opened, when no draw has set the word.
+    TalkWord = textOf(talkRecord().Text);
+    remark(Generator::Aisatsu);
+}
