@@ -2,6 +2,7 @@
 #include "form_fixture.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -200,4 +201,18 @@ TEST_F(StageTest, KeyboardReachesTheControls)
         QTest::keyClick(form.get(), key.toLatin1(), Qt::AltModifier);
         EXPECT_TRUE(button->isDown()) << qPrintable(button->text());
     }
+}
+
+TEST_F(StageTest, AltThenALetterOpensAMenu)
+{
+    form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    form->txtNyuryoku->setFocus();
+    QTest::keyPress(form.get(), Qt::Key_Alt, Qt::AltModifier);
+    QTest::keyRelease(form.get(), Qt::Key_Alt);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_I);
+    EXPECT_TRUE(form->infomenu->isVisible());
+    EXPECT_TRUE(form->txtNyuryoku->text().isEmpty());
+    form->infomenu->close();
 }
