@@ -3,6 +3,7 @@
 // a recorded exit. Nothing waits on the clock, chance or a modal box.
 
 #include "app/host.h"
+#include "windows/fake_system_tools.h"
 
 #include <QStringList>
 
@@ -28,4 +29,7 @@ public:
     }
     void showMessage(QWidget *, const QString &text) override { messages << text; }
     void exitProgram() override { ++exits; }
+
+    FakeSystemTools tools;
+    SystemTools &systemTools() override { return tools; }
 };

@@ -1,0 +1,151 @@
+#include "windows/ending_window.h"
+
+#include "animation/frames.h"
+#include "app/host.h"
+#include "app/main_window.h"
+#include "app/stage_widgets.h"
+#include "windows/ending_script.h"
+#include "windows/side_window.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+
+namespace {
+
+constexpr QSize kClientSize(px(5385), px(2505));
+constexpr int kTimingInterval = 3500;
+constexpr int kAnimeInterval = 100;
+constexpr int kTalkInterval = 200;
+
+} // namespace
+
+Form4::Form4(Host &host, const FrameStore &frames, const QString &yourName, QWidget *parent)
+    : QWidget(parent, kSideWindowFlags), YourName(yourName), host_(host), frames_(frames)
+{
+    setObjectName(QStringLiteral("Form4"));
+    setWindowTitle(QStringLiteral("Ending..."));
+    setFixedSize(kClientSize);
+
+    buildControls();
+    buildPictureStore();
+    buildTimers();
+    load();
+}
+
+void Form4::buildControls()
+{
+    imgChara = new FrameView(this);
+    imgChara->setObjectName(QStringLiteral("imgChara"));
+    imgChara->setFrameStyle(QFrame::Box | QFrame::Plain);
+    imgChara->setLineWidth(1);
+    imgChara->setGeometry(twips(120, 120, 2310, 2310));
+    // The eye tile lies 39, 29 pixels into this box, as on the stage, whose
+    // border is one pixel wider: the body moves in by that pixel so that the
+    // tiles sit on the face they were cut from.
+    imgChara->setContentsMargins(1, 1, 0, 0);
+    imgChara->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    imgChara->showDesignPicture(frames_.img000);
+
+    imgEye = new FrameView(this);
+    imgEye->setObjectName(QStringLiteral("imgEye"));
+    imgEye->setGeometry(twips(705, 555, 1200, 450));
+    imgEye->showDesignPicture(frames_.img01);
+
+    imgKuchi = new FrameView(this);
+    imgKuchi->setObjectName(QStringLiteral("imgKuchi"));
+    imgKuchi->setGeometry(twips(855, 1005, 675, 225));
+    imgKuchi->showDesignPicture(frames_.img04);
+
+    Shape1 = new Balloon(this);
+    Shape1->setObjectName(QStringLiteral("Shape1"));
+    Shape1->setGeometry(twips(2520, 120, 2775, 1815));
+
+    lblMessage = makeLabel(this, "lblMessage", QString(), twips(2640, 240, 2535, 1575));
+    lblMessage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblMessage->setWordWrap(true);
+
+    cmdNext = makeButton(this, "cmdNext", QStringLiteral("進む(&N)"), twips(4080, 2040, 1095, 375));
+    connect(cmdNext, &QPushButton::clicked, this, &Form4::cmdNextClick);
+    cmdNext->setFocus();
+}
+
+void Form4::buildPictureStore()
+{
+    // Below the client area, never seen: the frames the displays are handed.
+    auto makeFrame = [this](const char *name, const QString &caption, QRect geometry) {
+        auto *frame = new QGroupBox(caption, this);
+        frame->setObjectName(QLatin1String(name));
+        frame->setGeometry(geometry);
+        return frame;
+    };
+    auto holder = [](QGroupBox *frame, const char *name, const QPixmap &picture, QPoint at) {
+        auto *label = new QLabel(frame);
+        label->setObjectName(QLatin1String(name));
+        label->setPixmap(picture);
+        label->setGeometry(QRect(at, picture.size()));
+    };
+    Frame1 = makeFrame("Frame1", QStringLiteral("目"), twips(0, 2640, 2655, 1095));
+    Frame2 = makeFrame("Frame2", QStringLiteral("口"), twips(2760, 2640, 2655, 1095));
+    holder(Frame1, "img01", frames_.img01, {8, 20});
+    holder(Frame1, "img02", frames_.img02, {92, 20});
+    holder(Frame1, "img03", frames_.img03, {8, 52});
+    holder(Frame2, "img04", frames_.img04, {8, 20});
+    holder(Frame2, "img05", frames_.img05, {8, 40});
+    holder(Frame2, "img06", frames_.img06, {8, 60});
+}
+
+void Form4::buildTimers()
+{
+    tmrTiming = makeTimer(this, "tmrTiming", kTimingInterval);
+    tmrAnime = makeTimer(this, "tmrAnime", kAnimeInterval);
+    tmrTalk = makeTimer(this, "tmrTalk", kTalkInterval);
+    connect(tmrTiming, &QTimer::timeout, this, &Form4::tmrTimingTick);
+    connect(tmrAnime, &QTimer::timeout, this, &Form4::tmrAnimeTick);
+    connect(tmrTalk, &QTimer::timeout, this, &Form4::tmrTalkTick);
+}
+
+void Form4::load()
+{
+    TalkCount = 0;
+    ScriptLine = 0;
+    tmrTiming->start();
+    tmrAnime->start();
+    tmrTalk->stop();
+    lblMessage->setText(kEndingOpening);
+}
+
+void Form4::cmdNextClick()
+{
+    TalkCount = 0;
+    enableTimer(tmrTalk);
+    if (ScriptLine < kScriptLines) {
+        lblMessage->setText(scriptLine(ScriptLine, YourName));
+        // The mouth stops on whatever frame it shows, open or not.
+        if (isSilentLine(ScriptLine))
+            tmrTalk->stop();
+        ++ScriptLine;
+        return;
+    }
+    host_.showMessage(this, kEndingFarewell);
+    host_.exitProgram();
+}
+
+void Form4::tmrTimingTick() { enableTimer(tmrAnime); }
+
+void Form4::tmrAnimeTick()
+{
+    if (stepBlink(*imgEye, frames_))
+        tmrAnime->stop();
+}
+
+void Form4::tmrTalkTick()
+{
+    if (stepTalk(*imgKuchi, frames_, TalkCount))
+        tmrTalk->stop();
+}
+
+void Form4::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    host_.exitProgram();
+}

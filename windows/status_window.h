@@ -1,0 +1,31 @@
+#pragma once
+// Form2, "ステータス": the names, the level, the title and the period dates
+// of the game, as they were when the window opened.
+
+#include <QWidget>
+
+struct GameState;
+class QLabel;
+class QLineEdit;
+
+class Form2 : public QWidget {
+    Q_OBJECT
+public:
+    Form2(const GameState &state, QWidget *parent);
+
+    QLabel *Label1 = nullptr;
+    QLabel *Label2 = nullptr;
+    QLabel *Label3 = nullptr;
+    QLabel *Label4 = nullptr;
+    QLabel *Label5 = nullptr;
+    QLabel *Label6 = nullptr;
+    QLineEdit *txtYourName = nullptr;
+    QLineEdit *txtCharaName = nullptr;
+    QLineEdit *txtLevel = nullptr;
+    QLineEdit *txtJob = nullptr;
+    QLineEdit *txtStartDate = nullptr;
+    QLineEdit *txtEndDate = nullptr;
+
+private:
+    void load(const GameState &state);
+};
