@@ -1,5 +1,7 @@
 #include "animation/frames.h"
 
+#include <QGroupBox>
+
 namespace {
 QPixmap art(const QString &name)
 {
@@ -20,6 +22,25 @@ FrameStore::FrameStore()
 {
     for (int k = 0; k < kActionFrames; ++k)
         imgAct[k] = art(QStringLiteral("action%1.jpg").arg(k + 1, 2, 10, QLatin1Char('0')));
+}
+
+QGroupBox *makeStoreFrame(QWidget *parent, const char *name, const QString &caption,
+                          QRect geometry, std::initializer_list<StorePicture> pictures)
+{
+    constexpr int kMargin = 8;
+    constexpr int kCaptionHeight = 20;
+    auto *frame = new QGroupBox(caption, parent);
+    frame->setObjectName(QLatin1String(name));
+    frame->setGeometry(geometry);
+    int x = kMargin;
+    for (const StorePicture &p : pictures) {
+        auto *holder = new QLabel(frame);
+        holder->setObjectName(QLatin1String(p.name));
+        holder->setPixmap(*p.picture);
+        holder->setGeometry(QRect(QPoint(x, kCaptionHeight), p.picture->size()));
+        x += p.picture->width() + kMargin;
+    }
+    return frame;
 }
 
 FrameView::FrameView(QWidget *parent) : QLabel(parent) {}

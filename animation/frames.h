@@ -10,6 +10,7 @@
 #include <QPixmap>
 
 #include <array>
+#include <initializer_list>
 
 struct FrameStore {
     static constexpr int kActionFrames = 11;
@@ -21,6 +22,17 @@ struct FrameStore {
     QPixmap img000;                         // the still body
     std::array<QPixmap, kActionFrames> imgAct; // action 1: imgAct101 ... imgAct111
 };
+
+class QGroupBox;
+
+// A hidden store frame: a captioned group box holding pictures under their
+// names. Windows place it below their client area, where it is never seen.
+struct StorePicture {
+    const char *name;
+    const QPixmap *picture;
+};
+QGroupBox *makeStoreFrame(QWidget *parent, const char *name, const QString &caption,
+                          QRect geometry, std::initializer_list<StorePicture> pictures);
 
 class FrameView : public QLabel {
     Q_OBJECT

@@ -5,7 +5,6 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -164,33 +163,19 @@ void Form1::buildPictureStore()
 {
     // The store lies below the fixed client area, so it is never seen; it
     // only holds the frames the displays are handed.
-    QWidget *client = centralWidget();
-    auto makeFrame = [client](const char *name, const QString &caption, QRect geometry) {
-        auto *frame = new QGroupBox(caption, client);
-        frame->setObjectName(QLatin1String(name));
-        frame->setGeometry(geometry);
-        return frame;
-    };
-    auto holder = [](QGroupBox *frame, const char *name, const QPixmap &picture, QPoint at) {
-        auto *label = new QLabel(frame);
-        label->setObjectName(QLatin1String(name));
-        label->setPixmap(picture);
-        label->setGeometry(QRect(at, picture.size()));
-    };
-    Frame1 = makeFrame("Frame1", QStringLiteral("目"), twips(120, 3360, 4000, 1500));
-    Frame2 = makeFrame("Frame2", QStringLiteral("口"), twips(4200, 3360, 1700, 1500));
-    Frame3 = makeFrame("Frame3", QStringLiteral("アクション１"), twips(120, 5040, 5800, 5000));
-    holder(Frame1, "img01", frames.img01, {8, 20});
-    holder(Frame1, "img02", frames.img02, {96, 20});
-    holder(Frame1, "img03", frames.img03, {184, 20});
-    holder(Frame2, "img04", frames.img04, {8, 20});
-    holder(Frame2, "img05", frames.img05, {8, 40});
-    holder(Frame2, "img06", frames.img06, {8, 60});
-    holder(Frame3, "img000", frames.img000, {8, 20});
-    for (int k = 0; k < FrameStore::kActionFrames; ++k) {
-        const QByteArray name = "imgAct" + QByteArray::number(101 + k);
-        holder(Frame3, name.constData(), frames.imgAct[k], {8 + 20 * k, 40});
-    }
+    const FrameStore &f = frames;
+    Frame1 = makeStoreFrame(centralWidget(), "Frame1", QStringLiteral("目"), twips(120, 3360, 4000, 1500),
+                            {{"img01", &f.img01}, {"img02", &f.img02}, {"img03", &f.img03}});
+    Frame2 = makeStoreFrame(centralWidget(), "Frame2", QStringLiteral("口"), twips(4200, 3360, 1700, 1500),
+                            {{"img04", &f.img04}, {"img05", &f.img05}, {"img06", &f.img06}});
+    Frame3 = makeStoreFrame(centralWidget(), "Frame3", QStringLiteral("アクション１"),
+                            twips(120, 5040, 5800, 5000),
+                            {{"img000", &f.img000}, {"imgAct101", &f.imgAct[0]}, {"imgAct102", &f.imgAct[1]},
+                             {"imgAct103", &f.imgAct[2]}, {"imgAct104", &f.imgAct[3]},
+                             {"imgAct105", &f.imgAct[4]}, {"imgAct106", &f.imgAct[5]},
+                             {"imgAct107", &f.imgAct[6]}, {"imgAct108", &f.imgAct[7]},
+                             {"imgAct109", &f.imgAct[8]}, {"imgAct110", &f.imgAct[9]},
+                             {"imgAct111", &f.imgAct[10]}});
 }
 
 void Form1::buildMenus()

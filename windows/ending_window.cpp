@@ -8,7 +8,6 @@
 #include "windows/side_window.h"
 
 #include <QCloseEvent>
-#include <QGroupBox>
 
 namespace {
 
@@ -72,26 +71,11 @@ void Form4::buildControls()
 void Form4::buildPictureStore()
 {
     // Below the client area, never seen: the frames the displays are handed.
-    auto makeFrame = [this](const char *name, const QString &caption, QRect geometry) {
-        auto *frame = new QGroupBox(caption, this);
-        frame->setObjectName(QLatin1String(name));
-        frame->setGeometry(geometry);
-        return frame;
-    };
-    auto holder = [](QGroupBox *frame, const char *name, const QPixmap &picture, QPoint at) {
-        auto *label = new QLabel(frame);
-        label->setObjectName(QLatin1String(name));
-        label->setPixmap(picture);
-        label->setGeometry(QRect(at, picture.size()));
-    };
-    Frame1 = makeFrame("Frame1", QStringLiteral("目"), twips(0, 2640, 2655, 1095));
-    Frame2 = makeFrame("Frame2", QStringLiteral("口"), twips(2760, 2640, 2655, 1095));
-    holder(Frame1, "img01", frames_.img01, {8, 20});
-    holder(Frame1, "img02", frames_.img02, {92, 20});
-    holder(Frame1, "img03", frames_.img03, {8, 52});
-    holder(Frame2, "img04", frames_.img04, {8, 20});
-    holder(Frame2, "img05", frames_.img05, {8, 40});
-    holder(Frame2, "img06", frames_.img06, {8, 60});
+    const FrameStore &f = frames_;
+    Frame1 = makeStoreFrame(this, "Frame1", QStringLiteral("目"), twips(0, 2640, 2655, 1095),
+                            {{"img01", &f.img01}, {"img02", &f.img02}, {"img03", &f.img03}});
+    Frame2 = makeStoreFrame(this, "Frame2", QStringLiteral("口"), twips(2760, 2640, 2655, 1095),
+                            {{"img04", &f.img04}, {"img05", &f.img05}, {"img06", &f.img06}});
 }
 
 void Form4::buildTimers()
