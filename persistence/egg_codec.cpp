@@ -1,0 +1,358 @@
+#include "persistence/egg_codec.h"
+
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+namespace {
+
+constexpr int kFieldsPerRecord = 6;
+
+QString cannotEncodeWith(QStringView text, QStringView character)
+{
+    return QStringLiteral("「%1」の文字「%2」は、シフトJIS（CP932）にないため保存できません。")
+        .arg(text, character);
+}
+
+// Called only after a whole encoding failed: finds the first character that
+// has no CP932 code, so that the message can name it.
+QString describeUnencodable(std::span<const WordRecord> loaded, std::span<const WordRecord> made)
+{
+    auto check = [](const Field &field) -> QString {
+        if (!field)
+            return {};
+        const QString &text = *field;
+        for (qsizetype k = 0; k < text.size();) {
+            const qsizetype length =
+                (text.at(k).isHighSurrogate() && k + 1 < text.size()) ? 2 : 1;
+            const QStringView character = QStringView(text).sliced(k, length);
+            QStringEncoder encoder(kEggEncoding, QStringEncoder::Flag::Stateless);
+            // encode() is lazy: only turning its result into bytes runs it.
+            const QByteArray bytes = encoder.encode(character);
+            if (encoder.hasError())
+                return cannotEncodeWith(text, character);
+            k += length;
+        }
+        return {};
+    };
+    for (auto records : {loaded, made}) {
+        for (const WordRecord &r : records) {
+            for (const Field *field : {&r.Text, &r.Kind, &r.SubKind, &r.Like, &r.Useful, &r.Vulgar}) {
+                if (QString error = check(*field); !error.isEmpty())
+                    return error;
+            }
+        }
+    }
+    return QStringLiteral("シフトJIS（CP932）にない文字があるため保存できません。");
+}
+
+qsizetype lineLength(const WordRecord &r)
+{
+    qsizetype length = kFieldsPerRecord - 1 + 2;
+    for (const Field *field : {&r.Text, &r.Kind, &r.SubKind, &r.Like, &r.Useful, &r.Vulgar}) {
+        if (*field)
+            length += (*field)->size() + 2;
+    }
+    return length;
+}
+
+// Writes one record's line at `out` and returns the end; nullptr when a text
+// holds a double quote, which would end its field early and shift every
+// field after it. The caller has made room for lineLength(r).
+char16_t *writeLine(char16_t *out, const WordRecord &r, QString &error)
+{
+    bool first = true;
+    for (const Field *field : {&r.Text, &r.Kind, &r.SubKind, &r.Like, &r.Useful, &r.Vulgar}) {
+        if (!first)
+            *out++ = u',';
+        first = false;
+        if (!*field)
+            continue;
+        *out++ = u'"';
+        const QString &text = **field;
+        const char16_t *c = reinterpret_cast<const char16_t *>(text.constData());
+        for (const char16_t *end = c + text.size(); c != end; ++c) {
+            if (*c == u'"') {
+                error = QStringLiteral("「%1」には「\"」があるため保存できません。").arg(text);
+                return nullptr;
+            }
+            *out++ = *c;
+        }
+        *out++ = u'"';
+    }
+    *out++ = u'\r';
+    *out++ = u'\n';
+    return out;
+}
+
+// The line of the first byte sequence that is not CP932, counting line ends
+// as the reader does. CR and LF are never trail bytes in CP932, so splitting
+// the bytes there cannot cut a character in two.
+int firstUndecodableLine(QByteArrayView bytes)
+{
+    int line = 1;
+    qsizetype start = 0;
+    const qsizetype n = bytes.size();
+    for (qsizetype k = 0; k <= n; ++k) {
+        if (k < n && bytes[k] != '\r' && bytes[k] != '\n')
+            continue;
+        QStringDecoder decoder(kEggEncoding, QStringDecoder::Flag::Stateless);
+        const QString text = decoder.decode(bytes.sliced(start, k - start));
+        if (decoder.hasError() || k == n)
+            return line;
+        if (bytes[k] == '\r' && k + 1 < n && bytes[k + 1] == '\n')
+            ++k;
+        ++line;
+        start = k + 1;
+    }
+    return line;
+}
+
+qsizetype countLineFeeds(QByteArrayView bytes)
+{
+    qsizetype count = 0;
+    const char *p = bytes.data();
+    const char *end = p + bytes.size();
+    while ((p = static_cast<const char *>(std::memchr(p, '\n', end - p)))) {
+        ++count;
+        ++p;
+    }
+    return count;
+}
+
+// The reading rules over decoded text. Positions are plain pointers into the
+// decoded string, which lives as long as the parser.
+class Parser {
+public:
+    explicit Parser(QStringView text) : p_(text.utf16()), end_(p_ + text.size()) {}
+
+    // `lines` only sizes the record list: one record a line is the rule.
+    EggDecoded run(qsizetype lines)
+    {
+        EggDecoded result;
+        std::vector<WordRecord> &records = result.content.records;
+        records.reserve(std::min<qsizetype>(lines + 1, kMaxEggRecords));
+        while (true) {
+            // Empty lines between or after records are no record: the writer
+            // starts every record with a quote or a comma, never a line end.
+            while (p_ != end_ && (isBlank(*p_) || isLineEnd(*p_)))
+                skipBlankOrLineEnd();
+            if (p_ == end_)
+                break;
+            if (records.size() == kMaxEggRecords) {
+                return fail(QStringLiteral("レコードが%1件をこえています（%2件目が%3行目にあります）。")
+                                .arg(kMaxEggRecords)
+                                .arg(kMaxEggRecords + 1)
+                                .arg(line_),
+                            line_);
+            }
+            const int recordLine = line_;
+            // Built from six unset fields rather than value-initialised: the
+            // record memory of a big file is then written once, not zeroed
+            // first (which costs as much as the reading).
+            WordRecord &r = records.emplace_back(WordRecord{std::nullopt, std::nullopt, std::nullopt,
+                                                            std::nullopt, std::nullopt, std::nullopt});
+            Ended ended = Ended::Comma;
+            for (Field *field : {&r.Text, &r.Kind, &r.SubKind, &r.Like, &r.Useful, &r.Vulgar}) {
+                // A comma promises one more field even at the very end; a
+                // line end or the end of the file promises nothing.
+                if (p_ == end_ && ended != Ended::Comma) {
+                    return fail(QStringLiteral("%1行目のレコードが途中で終わっています（項目が6つそろっていません）。")
+                                    .arg(recordLine),
+                                recordLine);
+                }
+                if (!readField(*field))
+                    return fail(QStringLiteral("%1行目の「\"」が閉じられていません。").arg(quoteLine_),
+                                quoteLine_);
+                ended = readDelimiter();
+            }
+        }
+        rebuild(result.content);
+        return result;
+    }
+
+private:
+    enum class Ended { Comma, LineEnd, File };
+
+    static bool isBlank(char16_t c) { return c == u' ' || c == u'\t'; }
+    static bool isLineEnd(char16_t c) { return c == u'\r' || c == u'\n'; }
+    static bool isDelimiter(char16_t c) { return c == u',' || isLineEnd(c); }
+
+    void skipBlankOrLineEnd()
+    {
+        if (isLineEnd(*p_))
+            skipLineEnd();
+        else
+            ++p_;
+    }
+
+    // CR LF, a lone CR and a lone LF each end one line.
+    void skipLineEnd()
+    {
+        if (*p_++ == u'\r' && p_ != end_ && *p_ == u'\n')
+            ++p_;
+        ++line_;
+    }
+
+    bool readField(Field &field)
+    {
+        while (p_ != end_ && isBlank(*p_))
+            ++p_;
+        if (p_ != end_ && *p_ == u'"') {
+            quoteLine_ = line_;
+            const char16_t *start = ++p_;
+            while (p_ != end_ && *p_ != u'"')
+                skipQuoted();
+            if (p_ == end_)
+                return false;
+            field = sharedText(start, p_ - start);
+            ++p_;
+            while (p_ != end_ && !isDelimiter(*p_))
+                ++p_;
+            return true;
+        }
+        const char16_t *start = p_;
+        while (p_ != end_ && !isDelimiter(*p_))
+            ++p_;
+        const char16_t *last = p_;
+        while (last != start && last[-1] == u' ')
+            --last;
+        if (last == start)
+            field.reset();
+        else
+            field = sharedText(start, last - start);
+        return true;
+    }
+
+    // Five of a record's six fields are one-character codes. They refer to
+    // static characters, which copies share without allocating or counting
+    // references, instead of 50000 heap copies of "1" in a big file.
+    static QString sharedText(const char16_t *start, qsizetype length)
+    {
+        static constexpr auto characters = [] {
+            std::array<char16_t, 128> all{};
+            for (char16_t c = 0; c < 128; ++c)
+                all[c] = c;
+            return all;
+        }();
+        if (length == 1 && *start < 128)
+            return QString::fromRawData(reinterpret_cast<const QChar *>(&characters[*start]), 1);
+        return QString(reinterpret_cast<const QChar *>(start), length);
+    }
+
+    // A quoted text may span lines; they still count for later messages.
+    void skipQuoted()
+    {
+        if (isLineEnd(*p_))
+            skipLineEnd();
+        else
+            ++p_;
+    }
+
+    Ended readDelimiter()
+    {
+        if (p_ == end_)
+            return Ended::File;
+        if (*p_ == u',') {
+            ++p_;
+            return Ended::Comma;
+        }
+        skipLineEnd();
+        return Ended::LineEnd;
+    }
+
+    // Codes compare as exact texts: "1" is the code, " 1" is not.
+    static bool is(const Field &field, const QString &code)
+    {
+        return field && field->size() == 1 && field->front() == code.front();
+    }
+
+    static void rebuild(EggContent &content)
+    {
+        Int16 index = 0;
+        for (const WordRecord &r : content.records) {
+            ++index;
+            if (is(r.Kind, Code::Name))
+                content.yourName = textOf(r.Text);
+            if (is(r.Kind, Code::StartDate))
+                content.startDate = textOf(r.Text);
+            if (is(r.Kind, Code::EndDate))
+                content.endDate = textOf(r.Text);
+            if (is(r.Useful, Code::Useless))
+                ++content.dLevel;
+            if (is(r.Vulgar, Code::Vulgar))
+                ++content.eLevel;
+            if (is(r.Kind, Code::Greeting))
+                content.lastGreeting = index;
+        }
+    }
+
+    static EggDecoded fail(QString message, int line)
+    {
+        EggDecoded result;
+        result.error = std::move(message);
+        result.line = line;
+        return result;
+    }
+
+    const char16_t *p_;
+    const char16_t *end_;
+    int line_ = 1;
+    int quoteLine_ = 1;
+};
+
+} // namespace
+
+EggDecoded decodeEgg(QByteArrayView bytes)
+{
+    QStringDecoder decoder(kEggEncoding, QStringDecoder::Flag::Stateless);
+    if (!decoder.isValid()) {
+        EggDecoded result;
+        result.error = QStringLiteral("シフトJIS（CP932）を読む仕組みがこのシステムにありません。");
+        return result;
+    }
+    const QString text = decoder.decode(bytes);
+    if (decoder.hasError()) {
+        EggDecoded result;
+        result.line = firstUndecodableLine(bytes);
+        result.error = QStringLiteral("%1行目に、シフトJIS（CP932）の文字ではないバイトがあります。")
+                           .arg(result.line);
+        return result;
+    }
+    return Parser(text).run(countLineFeeds(bytes));
+}
+
+EggEncoded encodeEgg(std::span<const WordRecord> loaded, std::span<const WordRecord> made)
+{
+    EggEncoded result;
+    qsizetype length = 0;
+    for (auto records : {loaded, made}) {
+        for (const WordRecord &r : records)
+            length += lineLength(r);
+    }
+    // The whole file as one text, written in place, then one conversion:
+    // the converter's cost is per call, not per character.
+    QString text(length, Qt::Uninitialized);
+    char16_t *out = reinterpret_cast<char16_t *>(text.data());
+    for (auto records : {loaded, made}) {
+        for (const WordRecord &r : records) {
+            out = writeLine(out, r, result.error);
+            if (!out)
+                return result;
+        }
+    }
+    QStringEncoder encoder(kEggEncoding, QStringEncoder::Flag::Stateless);
+    if (!encoder.isValid()) {
+        result.error = QStringLiteral("シフトJIS（CP932）で書く仕組みがこのシステムにありません。");
+        return result;
+    }
+    result.bytes = encoder.encode(text);
+    if (encoder.hasError()) {
+        result.bytes.clear();
+        result.error = describeUnencodable(loaded, made);
+    }
+    return result;
+}

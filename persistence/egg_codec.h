@@ -1,0 +1,61 @@
+#pragma once
+// The ".egg" save file as bytes: one record a line, six comma-separated
+// fields, texts in double quotes, unset fields empty, CP932, CR LF.
+//
+// The reader accepts everything the writer produces and rebuilds, apart from
+// any game in hand, the values an open replaces. Both sides refuse rather
+// than guess: the writer never puts a substitution byte or a stray quote into
+// a file, and the reader never hands back a partial file as a whole one.
+
+#include "app/game_state.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+#include <optional>
+#include <span>
+#include <vector>
+
+// The file fills Data(1 ... 10000); one record more cannot be opened.
+constexpr int kMaxEggRecords = kMaxDataRecords;
+
+// The encoding name that QStringConverter (through ICU) knows as code page
+// 932, the NEC and IBM extensions included.
+inline constexpr char kEggEncoding[] = "windows-31j";
+
+// A whole file read into fresh state: the records in file order and the
+// values the open takes from them.
+struct EggContent {
+    std::vector<WordRecord> records;
+    // The Text of the last name, start-date and end-date record; unset when
+    // the file holds none, so the value in force before stays.
+    std::optional<QString> yourName;
+    std::optional<QString> startDate;
+    std::optional<QString> endDate;
+    Int16 eLevel = 0;        // records whose Vulgar is "1"
+    Int16 dLevel = 0;        // records whose Useful is "2"
+    Int16 lastGreeting = -1; // Data index (1 ...) of the last Kind "3" record
+};
+
+struct EggDecoded {
+    EggContent content;
+    QString error; // why the bytes are no save file, in Japanese; empty when read
+    int line = 0;  // the line the error points at (1 ...), 0 when none
+    bool ok() const { return error.isEmpty(); }
+};
+
+struct EggEncoded {
+    QByteArray bytes;
+    QString error; // which text cannot be written and why; empty when written
+    bool ok() const { return error.isEmpty(); }
+};
+
+// Reads every record of a file's bytes, or refuses the whole file.
+EggDecoded decodeEgg(QByteArrayView bytes);
+
+// The lines of the records, first all of `loaded`, then all of `made`.
+EggEncoded encodeEgg(std::span<const WordRecord> loaded, std::span<const WordRecord> made = {});
+
+// One record as one line, CR LF included.
+inline EggEncoded encodeEggRecord(const WordRecord &record) { return encodeEgg({&record, 1}); }

@@ -1,0 +1,25 @@
+#pragma once
+// Small file helpers the save-file tests share.
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+#include <gtest/gtest.h>
+
+inline QString s(const char *utf8) { return QString::fromUtf8(utf8); }
+
+inline QByteArray bytesOf(const QString &fileName)
+{
+    QFile file(fileName);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+inline int lineCount(const QString &fileName) { return int(bytesOf(fileName).count("\r\n")); }
+
+inline void put(const QString &fileName, const QByteArray &bytes)
+{
+    QFile file(fileName);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
