@@ -57,6 +57,24 @@ void FrameView::showDesignPicture(const QPixmap &lookAlike)
     setPixmap(lookAlike.copy());
 }
 
+FrameView *makeFrameView(QWidget *parent, const char *name, QRect geometry, const QPixmap &lookAlike)
+{
+    auto *view = new FrameView(parent);
+    view->setObjectName(QLatin1String(name));
+    view->setGeometry(geometry);
+    view->showDesignPicture(lookAlike);
+    return view;
+}
+
+FrameView *makeBodyView(QWidget *parent, QRect geometry, const QPixmap &lookAlike)
+{
+    constexpr int kBorder = 2;
+    FrameView *view = makeFrameView(parent, "imgChara", geometry, lookAlike);
+    view->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    view->setLineWidth(kBorder);
+    return view;
+}
+
 bool stepBlink(FrameView &eye, const FrameStore &store)
 {
     if (eye.shows(store.img01)) {

@@ -50,6 +50,12 @@ private:
     const QPixmap *shown_ = nullptr;
 };
 
+// A display starting on a look-alike of a frame. The body display has a
+// 2-pixel sunken border around its picture: the eye and mouth displays are
+// placed 39, 29 and 50, 59 pixels into it, which is where the face lies.
+FrameView *makeFrameView(QWidget *parent, const char *name, QRect geometry, const QPixmap &lookAlike);
+FrameView *makeBodyView(QWidget *parent, QRect geometry, const QPixmap &lookAlike);
+
 // One blink step on an eye display: open -> half closed -> closed -> open.
 // Returns true when the blink is over and its timer should stop.
 bool stepBlink(FrameView &eye, const FrameStore &store);

@@ -180,12 +180,7 @@ void Form1::MenuHyouji()
             label->clear();
             label->setEnabled(false);
         }
-        NewWord.clear();
-        Answer1.clear();
-        Answer2.clear();
-        Answer3.clear();
-        Answer4.clear();
-        Answer5.clear();
+        clearAnswers();
         Step = 0;
         txtNyuryoku->clear();
         txtNyuryoku->setEnabled(true);

@@ -15,6 +15,12 @@ QString dateText(QDate date) { return date.toString(u"yyyy/MM/dd"); }
 
 QDate periodEnd(QDate start) { return start.addDays(kPeriodDays); }
 
+void GameState::clearAnswers()
+{
+    for (QString *text : {&NewWord, &Answer1, &Answer2, &Answer3, &Answer4, &Answer5})
+        text->clear();
+}
+
 bool GameState::appendNewRecord(const WordRecord &record)
 {
     if (newDataFull())

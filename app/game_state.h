@@ -93,6 +93,8 @@ struct GameState {
     std::array<WordRecord, kNewDataSlots> NewData;
     std::array<WordRecord, kDataSlots> Data;
 
+    // The word being taught and its answers back to empty text.
+    void clearAnswers();
     bool newDataFull() const { return i >= kNewDataSlots; }
     // Appends at NewData(i) and counts it in i and Level; false (and nothing
     // written) when NewData is full.

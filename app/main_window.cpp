@@ -41,25 +41,6 @@ public:
     }
 };
 
-QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption, QRect geometry)
-{
-    auto *button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(geometry);
-    // No button is the default one: Enter in the entry box confirms nothing.
-    button->setAutoDefault(false);
-    button->setDefault(false);
-    return button;
-}
-
-QTimer *makeTimer(QObject *parent, const char *name, int interval)
-{
-    auto *timer = new QTimer(parent);
-    timer->setObjectName(QLatin1String(name));
-    timer->setInterval(interval);
-    return timer;
-}
-
 } // namespace
 
 void enableTimer(QTimer *timer)
@@ -110,6 +91,7 @@ void Form1::buildControls()
     txtNyuryoku->setGeometry(twips(120, 360, 1935, 270));
     lblNyuryoku->setBuddy(txtNyuryoku);
 
+    // No button is the default one: Enter in the entry box confirms nothing.
     cmdKakunin = makeButton(client, "cmdKakunin", QStringLiteral("確認(&A)"), twips(2520, 120, 855, 495));
     cmdModoru = makeButton(client, "cmdModoru", QStringLiteral("戻る(&R)"), twips(3480, 120, 855, 495));
     cmdSyuryo = makeButton(client, "cmdSyuryo", QStringLiteral("終了(&X)"), twips(4440, 120, 855, 495));
@@ -117,22 +99,9 @@ void Form1::buildControls()
     connect(cmdModoru, &QPushButton::clicked, this, &Form1::cmdModoruClick);
     connect(cmdSyuryo, &QPushButton::clicked, this, [this] { host_.exitProgram(); });
 
-    imgChara = new FrameView(client);
-    imgChara->setObjectName(QStringLiteral("imgChara"));
-    imgChara->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    imgChara->setLineWidth(2);
-    imgChara->setGeometry(twips(120, 840, 2310, 2310));
-    imgChara->showDesignPicture(frames.img000);
-
-    imgEye = new FrameView(client);
-    imgEye->setObjectName(QStringLiteral("imgEye"));
-    imgEye->setGeometry(twips(705, 1275, 1200, 450));
-    imgEye->showDesignPicture(frames.img01);
-
-    imgKuchi = new FrameView(client);
-    imgKuchi->setObjectName(QStringLiteral("imgKuchi"));
-    imgKuchi->setGeometry(twips(870, 1725, 675, 225));
-    imgKuchi->showDesignPicture(frames.img04);
+    imgChara = makeBodyView(client, twips(120, 840, 2310, 2310), frames.img000);
+    imgEye = makeFrameView(client, "imgEye", twips(705, 1275, 1200, 450), frames.img01);
+    imgKuchi = makeFrameView(client, "imgKuchi", twips(870, 1725, 675, 225), frames.img04);
 
     lblMessage = new QLabel(QStringLiteral("なにかことばおしえろ。"), client);
     lblMessage->setObjectName(QStringLiteral("lblMessage"));
@@ -251,12 +220,7 @@ void Form1::NewGame()
     CharaName = kCharaName;
     Level = ELevel = DLevel = Choice = i = J = DataMax = 0;
     Step = -1;
-    NewWord.clear();
-    Answer1.clear();
-    Answer2.clear();
-    Answer3.clear();
-    Answer4.clear();
-    Answer5.clear();
+    clearAnswers();
     Rand = -1;
     LastRand = -1;
     TalkFrom = QStringLiteral("y");

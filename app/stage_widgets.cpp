@@ -1,7 +1,10 @@
 #include "app/stage_widgets.h"
 
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPushButton>
+#include <QTimer>
 
 Balloon::Balloon(QWidget *parent) : QWidget(parent) {}
 
@@ -43,4 +46,45 @@ void EtchedLine::paintEvent(QPaintEvent *)
     QPainter painter(this);
     painter.fillRect(QRect(0, 0, width(), 1), QColor(128, 128, 128));
     painter.fillRect(QRect(1, 1, width() - 1, 2), Qt::white);
+}
+
+QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, QRect geometry)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setGeometry(geometry);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption, QRect geometry)
+{
+    auto *button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(geometry);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QTimer *makeTimer(QObject *parent, const char *name, int interval)
+{
+    auto *timer = new QTimer(parent);
+    timer->setObjectName(QLatin1String(name));
+    timer->setInterval(interval);
+    return timer;
+}
+
+void fitFont(QWidget *widget, const QString &text, int room)
+{
+    constexpr double kSmallestScale = 0.8;
+    constexpr qreal kStep = 0.5;
+    QFont font = widget->font();
+    const qreal base = font.pointSizeF();
+    for (qreal size = base; size >= base * kSmallestScale; size -= kStep) {
+        font.setPointSizeF(size);
+        if (QFontMetrics(font).horizontalAdvance(text) <= room) {
+            widget->setFont(font);
+            return;
+        }
+    }
 }

@@ -5,6 +5,9 @@
 #include <QRect>
 #include <QWidget>
 
+class QPushButton;
+class QTimer;
+
 // Window layouts are measured in twips; 15 twips are one pixel at 96 dpi.
 constexpr int kTwipsPerPixel = 15;
 constexpr int px(int twips) { return twips / kTwipsPerPixel; }
@@ -51,3 +54,16 @@ public:
 protected:
     void paintEvent(QPaintEvent *event) override;
 };
+
+// Controls as the windows create them: named, placed, plain text. No button
+// is auto-default, so Enter in a text box presses nothing unless a window
+// makes one button its default on purpose.
+QLabel *makeLabel(QWidget *parent, const char *name, const QString &text, QRect geometry);
+QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption, QRect geometry);
+QTimer *makeTimer(QObject *parent, const char *name, int interval);
+
+// The boxes are measured for the narrow system font of the desktop this game
+// comes from. Where the user interface font is wider, a short text that would
+// be cut off gets the font stepped down a little, never below four fifths;
+// longer texts keep the font.
+void fitFont(QWidget *widget, const QString &text, int room);

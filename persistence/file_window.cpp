@@ -52,27 +52,7 @@ QStringList driveRoots()
     return roots;
 }
 
-QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption, QRect geometry)
-{
-    auto *button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(geometry);
-    button->setAutoDefault(false);
-    return button;
-}
-
 QString indent(int level) { return QString(2 * level, u' '); }
-
-// The caption's box is measured for the small system font of the desktop the
-// game comes from; a larger font here would cut off its end.
-void fitCaption(QLabel *label)
-{
-    QFont font = label->font();
-    const QString shown = QString(label->text()).remove(u'&');
-    while (font.pointSizeF() > 6 && QFontMetrics(font).horizontalAdvance(shown) > label->width())
-        font.setPointSizeF(font.pointSizeF() - 0.5);
-    label->setFont(font);
-}
 
 } // namespace
 
@@ -88,7 +68,7 @@ Form3::Form3(Form1 &stage) : QWidget(&stage, Qt::Window), stage_(stage)
     Label1 = new QLabel(QStringLiteral("ファイル名(&N):"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->setGeometry(twips(240, 120, 1095, 255));
-    fitCaption(Label1);
+    fitFont(Label1, QString(Label1->text()).remove(u'&'), Label1->width());
 
     txtFileName = new QLineEdit(this);
     txtFileName->setObjectName(QStringLiteral("txtFileName"));

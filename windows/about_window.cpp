@@ -3,6 +3,8 @@
 #include "app/host.h"
 #include "app/stage_widgets.h"
 #include "windows/side_window.h"
+
+#include <QPushButton>
 #include "windows/system_info.h"
 
 namespace {

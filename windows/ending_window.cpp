@@ -7,6 +7,10 @@
 #include "windows/ending_script.h"
 #include "windows/side_window.h"
 
+#include <QTimer>
+
+#include <QPushButton>
+
 #include <QCloseEvent>
 
 namespace {
@@ -33,27 +37,9 @@ Form4::Form4(Host &host, const FrameStore &frames, const QString &yourName, QWid
 
 void Form4::buildControls()
 {
-    imgChara = new FrameView(this);
-    imgChara->setObjectName(QStringLiteral("imgChara"));
-    imgChara->setFrameStyle(QFrame::Box | QFrame::Plain);
-    imgChara->setLineWidth(1);
-    imgChara->setGeometry(twips(120, 120, 2310, 2310));
-    // The eye tile lies 39, 29 pixels into this box, as on the stage, whose
-    // border is one pixel wider: the body moves in by that pixel so that the
-    // tiles sit on the face they were cut from.
-    imgChara->setContentsMargins(1, 1, 0, 0);
-    imgChara->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    imgChara->showDesignPicture(frames_.img000);
-
-    imgEye = new FrameView(this);
-    imgEye->setObjectName(QStringLiteral("imgEye"));
-    imgEye->setGeometry(twips(705, 555, 1200, 450));
-    imgEye->showDesignPicture(frames_.img01);
-
-    imgKuchi = new FrameView(this);
-    imgKuchi->setObjectName(QStringLiteral("imgKuchi"));
-    imgKuchi->setGeometry(twips(855, 1005, 675, 225));
-    imgKuchi->showDesignPicture(frames_.img04);
+    imgChara = makeBodyView(this, twips(120, 120, 2310, 2310), frames_.img000);
+    imgEye = makeFrameView(this, "imgEye", twips(705, 555, 1200, 450), frames_.img01);
+    imgKuchi = makeFrameView(this, "imgKuchi", twips(855, 1005, 675, 225), frames_.img04);
 
     Shape1 = new Balloon(this);
     Shape1->setObjectName(QStringLiteral("Shape1"));

@@ -5,7 +5,6 @@
 #include "windows/side_window.h"
 #include "windows/title.h"
 
-#include <QFontMetrics>
 #include <QLineEdit>
 #include <QStyle>
 
@@ -17,27 +16,6 @@ constexpr int kLabelRight = 1455;
 constexpr int kLabelHeight = 255;
 constexpr int kBoxLeft = 1680;
 constexpr int kBoxHeight = 270;
-
-// Dates and levels are short enough to be shown whole: when the user
-// interface font is too wide for the box, the box's font steps down a
-// little (never below four fifths) so that no digit is cut off. Longer texts
-// keep the font and scroll.
-void fitText(QLineEdit *box)
-{
-    constexpr int kInnerMargin = 2; // QLineEdit's own padding on each side
-    constexpr double kSmallestScale = 0.8;
-    const int frame = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, box);
-    const int room = box->width() - 2 * (frame + kInnerMargin) - 1;
-    QFont font = box->font();
-    const qreal base = font.pointSizeF();
-    for (qreal size = base; size >= base * kSmallestScale; size -= 0.5) {
-        font.setPointSizeF(size);
-        if (QFontMetrics(font).horizontalAdvance(box->text()) <= room) {
-            box->setFont(font);
-            return;
-        }
-    }
-}
 
 } // namespace
 
@@ -82,6 +60,10 @@ void Form2::load(const GameState &state)
     fill(txtCharaName, state.CharaName);
     fill(txtLevel, QString::number(state.Level));
     fill(txtJob, statusTitle(state.Level, state.ELevel, state.DLevel));
-    for (QLineEdit *box : {txtLevel, txtStartDate, txtEndDate})
-        fitText(box);
+    // Dates and levels are short enough to be shown whole.
+    constexpr int kInnerMargin = 2; // QLineEdit's own padding on each side
+    for (QLineEdit *box : {txtLevel, txtStartDate, txtEndDate}) {
+        const int frame = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, box);
+        fitFont(box, box->text(), box->width() - 2 * (frame + kInnerMargin) - 1);
+    }
 }
