@@ -218,9 +218,8 @@ void Form1::NewGame()
     FileName.clear();
     SavedNewRecords = 0;
     CharaName = kCharaName;
-    Level = ELevel = DLevel = Choice = i = J = DataMax = 0;
+    Level = ELevel = DLevel = i = J = DataMax = 0;
     Step = -1;
-    clearAnswers();
     Rand = -1;
     LastRand = -1;
     TalkFrom = QStringLiteral("y");
@@ -238,7 +237,10 @@ void Form1::NewGame()
 void Form1::resetDialogue()
 {
     // A question left on screen by a new game or an open would otherwise keep
-    // the entry box locked, and the name could not be typed.
+    // the entry box locked, and the name could not be typed; its answers
+    // would be stored with the next word that skips a question.
+    Choice = 0;
+    clearAnswers();
     txtNyuryoku->clear();
     txtNyuryoku->setEnabled(true);
     for (ChoiceLabel *label : lblSentaku) {

@@ -49,7 +49,8 @@ public:
 
     // --- start-up and new game
     void NewGame();
-    // Back to waiting: entry enabled and empty, choices blank and disabled.
+    // Back to waiting: entry enabled and empty, choices blank and disabled,
+    // no answer or choice left over.
     void resetDialogue();
 
     // --- teaching dialogue
