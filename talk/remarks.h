@@ -9,6 +9,7 @@
 
 #include <optional>
 
+// In this order the main window keeps its generator routines.
 enum class Generator { Job, Life, Food, Do, Man, Group, Place, Aisatsu, Book, MeiKaku };
 
 struct RemarkTemplates {

@@ -40,8 +40,12 @@ void Form1::Message()
     TalkWord = textOf(record.Text);
     // Name and date records have no generator: the sentence stays while the
     // mouth moves.
+    static constexpr void (Form1::*kGenerators[])() = {
+        &Form1::JobMsg, &Form1::LifeMsg, &Form1::FoodMsg,    &Form1::DoMsg,   &Form1::ManMsg,
+        &Form1::GroupMsg, &Form1::PlaceMsg, &Form1::AisatsuMsg, &Form1::BookMsg, &Form1::MeiKakuMsg,
+    };
     if (const std::optional<Generator> generator = generatorFor(record))
-        remark(*generator);
+        (this->*kGenerators[static_cast<int>(*generator)])();
 }
 
 void Form1::remark(Generator generator)
