@@ -34,6 +34,8 @@ frmAbout::frmAbout(Host &host, QWidget *parent) : QDialog(parent, kSideWindowFla
 
     lblTitle = makeLabel(this, "lblTitle", QStringLiteral("なないろばこ。"), twips(1050, 240, 1245, 240));
     lblVersion = makeLabel(this, "lblVersion", QStringLiteral("ver1.0"), twips(1080, 600, 525, 225));
+    for (QLabel *label : {lblTitle, lblVersion})
+        fitFont(label, label->text(), label->width());
 
     Line1 = new EtchedLine(this);
     Line1->setObjectName(QStringLiteral("Line1"));
