@@ -2,14 +2,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-WordRecord word(const char *kind, const char *sub)
-{
-    auto field = [](const char *v) { return v ? Field(QString::fromUtf8(v)) : Field(); };
-    return {QStringLiteral("w"), field(kind), field(sub), {}, {}, {}};
-}
-} // namespace
-
 TEST(Remarks, EveryTemplateWordForWord)
 {
     const QString w = QStringLiteral("りんご"), n = QStringLiteral("たろう");
@@ -31,51 +23,39 @@ TEST(Remarks, EveryTemplateWordForWord)
         EXPECT_EQ(t.liked, QString::fromUtf8(c.liked));
         EXPECT_EQ(t.disliked, QString::fromUtf8(c.disliked));
     }
-    // U+3000 and U+3001 as they stand, not ASCII look-alikes.
-    const QString greeting = remarkTemplates(Generator::Aisatsu, w, n).liked;
-    EXPECT_TRUE(greeting.contains(QChar(0x3000)));
-    EXPECT_TRUE(greeting.contains(QChar(0x3001)));
-}
-
-TEST(Remarks, EmptyWordOrNameStillMakeASentence)
-{
-    EXPECT_EQ(remarkTemplates(Generator::Food, {}, QStringLiteral("N")).liked, u"こないだたべたぞ。");
-    EXPECT_EQ(remarkTemplates(Generator::Do, QStringLiteral("W"), {}).liked, u"オイ、Wがしたいぞ。");
+    // An empty word or name still makes a sentence.
+    EXPECT_EQ(remarkTemplates(Generator::Food, {}, n).liked, u"こないだたべたぞ。");
+    EXPECT_EQ(remarkTemplates(Generator::Do, w, {}).liked, u"オイ、りんごがしたいぞ。");
 }
 
 TEST(Remarks, GeneratorByKindAndSubKind)
 {
-    EXPECT_EQ(generatorFor(word("1", "1")), Generator::Job);
-    EXPECT_EQ(generatorFor(word("1", "3")), Generator::Food);
-    EXPECT_EQ(generatorFor(word("1", "4")), Generator::Do);
-    EXPECT_EQ(generatorFor(word("2", "1")), Generator::Man);
-    EXPECT_EQ(generatorFor(word("2", "3")), Generator::Place);
-    EXPECT_EQ(generatorFor(word("2", "4")), Generator::Book);
-    EXPECT_EQ(generatorFor(word("3", "")), Generator::Aisatsu);
-    EXPECT_EQ(generatorFor(word("4", "")), Generator::MeiKaku);
-    for (const char *kind : {"7", "8", "9"})
-        EXPECT_EQ(generatorFor(word(kind, nullptr)), std::nullopt) << kind;
-    // Only a hand-edited file holds these; they reach no generator.
-    EXPECT_EQ(generatorFor(word("x", "1")), std::nullopt);
-    EXPECT_EQ(generatorFor(word("1", "x")), std::nullopt);
-    EXPECT_EQ(generatorFor(word("1", "5")), std::nullopt);
-    EXPECT_EQ(generatorFor(word(nullptr, nullptr)), std::nullopt);
+    const std::tuple<const char *, const char *, std::optional<Generator>> cases[] = {
+        {"1", "1", Generator::Job},     {"1", "3", Generator::Food},     {"1", "4", Generator::Do},
+        {"2", "1", Generator::Man},     {"2", "3", Generator::Place},    {"2", "4", Generator::Book},
+        {"3", "", Generator::Aisatsu},  {"4", "", Generator::MeiKaku},   {"7", nullptr, {}},
+        {"8", nullptr, {}},             {"9", nullptr, {}},
+        // Only a hand-edited file holds these; they reach no generator.
+        {"x", "1", {}}, {"1", "x", {}}, {"1", "5", {}}, {nullptr, nullptr, {}},
+    };
+    auto field = [](const char *v) { return v ? Field(QString::fromUtf8(v)) : Field(); };
+    for (const auto &[kind, sub, generator] : cases) {
+        SCOPED_TRACE(testing::Message() << (kind ? kind : "unset") << "/" << (sub ? sub : "unset"));
+        EXPECT_EQ(generatorFor({QStringLiteral("w"), field(kind), field(sub), {}, {}, {}}), generator);
+    }
 }
 
 TEST(Draw, RoundsHalvesToEvenAndMapsOntoBothMemories)
 {
-    EXPECT_EQ(drawIndex(0.0, 3), 0);
-    EXPECT_EQ(drawIndex(0.5, 1), 0);   // 0.5 -> 0
-    EXPECT_EQ(drawIndex(0.5, 3), 2);   // 1.5 -> 2
-    EXPECT_EQ(drawIndex(0.5, 5), 2);   // 2.5 -> 2
-    EXPECT_EQ(drawIndex(0.7, 5), 4);   // 3.5 -> 4
-    EXPECT_EQ(drawIndex(0.99, 3), 3);
-    EXPECT_EQ(drawIndex(0.999999, 10101), 10101);
+    const std::tuple<double, int, int> rounding[] = {
+        {0.0, 3, 0}, {0.5, 1, 0}, {0.5, 3, 2}, {0.5, 5, 2}, {0.7, 5, 4}, {0.99, 3, 3}, {0.999999, 10101, 10101},
+    };
+    for (const auto &[r, n, index] : rounding)
+        EXPECT_EQ(drawIndex(r, n), index) << r << " of " << n;
 
     // Five records from the file, four of this run.
-    EXPECT_EQ(mapDraw(5, 5).memory, Memory::Data);
-    EXPECT_EQ(mapDraw(5, 5).index, 5);
-    EXPECT_EQ(mapDraw(6, 5).memory, Memory::NewData);
-    EXPECT_EQ(mapDraw(6, 5).index, 0);
-    EXPECT_EQ(mapDraw(9, 5).index, 3);
+    auto mapped = [](int k) { return std::pair(mapDraw(k, 5).memory, mapDraw(k, 5).index); };
+    EXPECT_EQ(mapped(5), std::pair(Memory::Data, 5));
+    EXPECT_EQ(mapped(6), std::pair(Memory::NewData, 0));
+    EXPECT_EQ(mapped(9), std::pair(Memory::NewData, 3));
 }

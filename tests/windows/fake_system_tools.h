@@ -1,15 +1,15 @@
 #pragma once
 // A registry and program starter for tests: keys and values are set up by
-// the test, and every call is recorded.
+// the test, under HKEY_LOCAL_MACHINE only, and the calls that matter are
+// recorded.
 
 #include "windows/system_info.h"
 
 #include <QStringList>
 
-#include <algorithm>
 #include <cstring>
 #include <map>
-#include <vector>
+#include <set>
 
 class FakeSystemTools final : public SystemTools {
 public:
@@ -21,12 +21,6 @@ public:
     QStringList files;
     bool startSucceeds = true;
 
-    // What was asked.
-    std::vector<std::uint32_t> accessMasks;
-    std::vector<RegKey> roots;
-    std::vector<RegKey> closed;
-    std::vector<std::uint32_t> queryLengths;
-    bool buffersZeroed = true;
     QStringList fileChecks;
     QStringList started;
 
@@ -35,31 +29,22 @@ public:
         keys[key][name] = {kRegString, text + '\0'};
     }
     // Keys opened and not closed again.
-    int openKeys() const
-    {
-        int open = 0;
-        for (std::size_t k = 0; k < opened_.size(); ++k)
-            open += std::count(closed.begin(), closed.end(), handleOf(k)) == 0;
-        return open;
-    }
+    int openKeys() const { return int(open_.size()); }
 
-    long openKey(RegKey root, const QByteArray &path, std::uint32_t access, RegKey &key) override
+    long openKey(RegKey root, const QByteArray &path, std::uint32_t, RegKey &key) override
     {
-        roots.push_back(root);
-        accessMasks.push_back(access);
-        if (!keys.contains(path))
+        if (root != kLocalMachine || !keys.contains(path))
             return kRegNotFound;
-        key = handleOf(opened_.size());
-        opened_.push_back(path);
+        key = 0x100 + paths_.size();
+        paths_[key] = path;
+        open_.insert(key);
         return kRegSuccess;
     }
 
     long queryValue(RegKey key, const QByteArray &name, std::uint32_t &type, char *data,
                     std::uint32_t &length) override
     {
-        queryLengths.push_back(length);
-        buffersZeroed = buffersZeroed && std::all_of(data, data + length, [](char c) { return c == 0; });
-        const auto &values = keys.at(opened_.at(key - handleOf(0)));
+        const auto &values = keys.at(paths_.at(key));
         const auto found = values.find(name);
         if (found == values.end())
             return kRegNotFound;
@@ -75,7 +60,7 @@ public:
         return kRegSuccess;
     }
 
-    void closeKey(RegKey key) override { closed.push_back(key); }
+    void closeKey(RegKey key) override { open_.erase(key); }
 
     bool fileExists(const QString &path) override
     {
@@ -90,6 +75,6 @@ public:
     }
 
 private:
-    static RegKey handleOf(std::size_t k) { return 0x100 + k; }
-    std::vector<QByteArray> opened_;
+    std::map<RegKey, QByteArray> paths_;
+    std::set<RegKey> open_;
 };
