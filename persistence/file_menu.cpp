@@ -23,6 +23,19 @@ void showFileWindow(Form1 &stage, Form3::Mode mode)
     stage.fileWindow->activateWindow();
 }
 
+// A save ends in exactly one message: why it failed, or the success text once
+// the file holds every record of this run.
+bool finishSave(Form1 &stage, const QString &error, const QString &success)
+{
+    if (!error.isEmpty()) {
+        stage.host().showMessage(&stage, error);
+        return false;
+    }
+    stage.SavedNewRecords = stage.i;
+    stage.host().showMessage(&stage, success);
+    return true;
+}
+
 } // namespace
 
 void Form1::opnmenuClick() { showFileWindow(*this, Form3::Mode::Open); }
@@ -43,28 +56,16 @@ bool Form1::FSave()
     // Only what the file does not hold yet: appending the whole run again
     // would repeat records and raise the level counted at the next open.
     const int from = std::clamp<int>(SavedNewRecords, 0, i);
-    const QString error = appendEggFile(FileName, std::span(NewData).subspan(from, i - from));
-    if (!error.isEmpty()) {
-        host().showMessage(this, error);
-        return false;
-    }
-    SavedNewRecords = i;
-    host().showMessage(this, QStringLiteral("上書き保存しました。"));
-    return true;
+    return finishSave(*this, appendEggFile(FileName, std::span(NewData).subspan(from, i - from)),
+                      QStringLiteral("上書き保存しました。"));
 }
 
 bool Form1::NFSave()
 {
     FileName = withEggExtension(FileName);
-    const QString error = saveEggFileAs(FileName, std::span(Data).subspan(1, DataMax),
-                                        std::span(NewData).first(i));
-    if (!error.isEmpty()) {
-        host().showMessage(this, error);
-        return false;
-    }
-    SavedNewRecords = i;
-    host().showMessage(this, QStringLiteral("名前を付けて保存しました。"));
-    return true;
+    return finishSave(*this,
+                      saveEggFileAs(FileName, std::span(Data).subspan(1, DataMax), std::span(NewData).first(i)),
+                      QStringLiteral("名前を付けて保存しました。"));
 }
 
 bool Form1::FLoad()

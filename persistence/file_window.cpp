@@ -209,27 +209,18 @@ void Form3::File1Click(QListWidgetItem *item)
     getFileName();
 }
 
+void Form3::cmdOpenClick() { runOnChosenFile(&Form1::FLoad); }
+
+void Form3::cmdSaveClick() { runOnChosenFile(&Form1::NFSave); }
+
 // Opening and saving keep the window when they fail, so that another name
 // can be tried; the current file stays the one the game was in.
-void Form3::cmdOpenClick()
+void Form3::runOnChosenFile(bool (Form1::*operation)())
 {
     const QString previous = stage_.FileName;
     const Int16 previousSaved = stage_.SavedNewRecords;
     getFileName();
-    if (!stage_.FLoad()) {
-        stage_.FileName = previous;
-        stage_.SavedNewRecords = previousSaved;
-        return;
-    }
-    close();
-}
-
-void Form3::cmdSaveClick()
-{
-    const QString previous = stage_.FileName;
-    const Int16 previousSaved = stage_.SavedNewRecords;
-    getFileName();
-    if (!stage_.NFSave()) {
+    if (!(stage_.*operation)()) {
         stage_.FileName = previous;
         stage_.SavedNewRecords = previousSaved;
         return;

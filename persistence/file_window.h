@@ -54,6 +54,7 @@ public:
     QPushButton *cmdExit = nullptr;
 
 private:
+    void runOnChosenFile(bool (Form1::*operation)());
     void fillDrives();
     void fillFolders();
     void fillFiles();
