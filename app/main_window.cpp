@@ -53,7 +53,6 @@ Form1::Form1(Host &host, QWidget *parent) : QMainWindow(parent), host_(host)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("ナナイロバコ。"));
-    setWindowIcon(QIcon(QStringLiteral(":/art/icon256.png")));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
                    | Qt::MSWindowsFixedSizeDialogHint);
