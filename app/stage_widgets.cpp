@@ -25,12 +25,19 @@ ChoiceLabel::ChoiceLabel(QWidget *parent) : QLabel(parent)
     setWordWrap(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, pal.color(QPalette::Highlight));
-    pal.setColor(QPalette::WindowText, pal.color(QPalette::Text));
     setPalette(pal);
     setOpaque(false);
 }
 
-void ChoiceLabel::setOpaque(bool opaque) { setAutoFillBackground(opaque); update(); }
+void ChoiceLabel::setOpaque(bool opaque)
+{
+    // Lit, the caption takes the highlighted-text colour, as a selection does.
+    QPalette pal = palette();
+    pal.setColor(QPalette::WindowText,
+                 pal.color(opaque ? QPalette::HighlightedText : QPalette::Text));
+    setPalette(pal);
+    setAutoFillBackground(opaque);
+}
 
 void ChoiceLabel::mouseReleaseEvent(QMouseEvent *event)
 {
