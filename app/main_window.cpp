@@ -94,8 +94,14 @@ void Form1::buildControls()
     cmdKakunin = makeButton(client, "cmdKakunin", QStringLiteral("確認(&A)"), twips(2520, 120, 855, 495));
     cmdModoru = makeButton(client, "cmdModoru", QStringLiteral("戻る(&R)"), twips(3480, 120, 855, 495));
     cmdSyuryo = makeButton(client, "cmdSyuryo", QStringLiteral("終了(&X)"), twips(4440, 120, 855, 495));
-    connect(cmdKakunin, &QPushButton::clicked, this, &Form1::cmdKakuninClick);
-    connect(cmdModoru, &QPushButton::clicked, this, &Form1::cmdModoruClick);
+    connect(cmdKakunin, &QPushButton::clicked, this, [this] {
+        cmdKakuninClick();
+        focusEntryIfOpen();
+    });
+    connect(cmdModoru, &QPushButton::clicked, this, [this] {
+        cmdModoruClick();
+        focusEntryIfOpen();
+    });
     connect(cmdSyuryo, &QPushButton::clicked, this, [this] { host_.exitProgram(); });
 
     imgChara = makeBodyView(client, twips(120, 840, 2310, 2310), frames.img000);
@@ -124,7 +130,6 @@ void Form1::buildControls()
     setTabOrder(txtNyuryoku, cmdKakunin);
     setTabOrder(cmdKakunin, cmdModoru);
     setTabOrder(cmdModoru, cmdSyuryo);
-    txtNyuryoku->setFocus();
 }
 
 void Form1::buildPictureStore()
@@ -247,6 +252,29 @@ void Form1::resetDialogue()
         label->setEnabled(false);
         label->setOpaque(false);
     }
+    txtNyuryoku->setFocus();
+}
+
+void Form1::focusEntryIfOpen()
+{
+    if (txtNyuryoku->isEnabled())
+        txtNyuryoku->setFocus();
+}
+
+void Form1::keyPressEvent(QKeyEvent *event)
+{
+    // Only what no control took arrives here: a digit typed into a text box
+    // stays text. The modifiers allowed are the keypad's alone.
+    const int k = event->key() - Qt::Key_0;
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (plain && k >= 1 && k <= 4 && focusWidget() != txtNyuryoku) {
+        ChoiceLabel *label = lblSentaku[k - 1];
+        if (!label->isHidden() && label->isEnabled()) {
+            lblSentakuClick(k);
+            return;
+        }
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void Form1::closeEvent(QCloseEvent *event)

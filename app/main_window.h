@@ -150,6 +150,8 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // Keys 1 to 4 pick an answer as a click on its label would.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void buildControls();
@@ -163,6 +165,8 @@ private:
     // Says something instead of taking the typed text, and goes back to
     // waiting for a word.
     void refuseEntry(const QString &sentence);
+    // Whoever plays by keyboard types on without reaching for the entry box.
+    void focusEntryIfOpen();
 
     Host &host_;
     bool tenmetsuEnabled_ = true;
