@@ -92,6 +92,22 @@ protected:
 
 QString Form3::startFolder() { return kStartFolder; }
 
+bool openSavedGame(Form1 &stage, const QString &fileName)
+{
+    const QString previous = stage.FileName;
+    const Int16 previousSaved = stage.SavedNewRecords;
+    const QString name = QDir::toNativeSeparators(QFileInfo(fileName).absoluteFilePath());
+    if (name != stage.FileName) {
+        stage.FileName = name;
+        stage.SavedNewRecords = 0;
+    }
+    if (stage.FLoad())
+        return true;
+    stage.FileName = previous;
+    stage.SavedNewRecords = previousSaved;
+    return false;
+}
+
 Form3::Form3(Form1 &stage) : QWidget(&stage, Qt::Window), stage_(stage)
 {
     setObjectName(QStringLiteral("Form3"));
