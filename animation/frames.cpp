@@ -32,6 +32,9 @@ QGroupBox *makeStoreFrame(QWidget *parent, const char *name, const QString &capt
     auto *frame = new QGroupBox(caption, parent);
     frame->setObjectName(QLatin1String(name));
     frame->setGeometry(geometry);
+    // Out of sight is not enough for assistive technology, which would list
+    // every stored picture as shown.
+    frame->setVisible(false);
     int x = kMargin;
     for (const StorePicture &p : pictures) {
         auto *holder = new QLabel(frame);
