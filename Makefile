@@ -7,7 +7,7 @@ FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
 
-.PHONY: all deps configure build run test asan bench fuzz art shot clean
+.PHONY: all deps configure build run test package asan bench fuzz art clean
 
 all: build
 
@@ -33,6 +33,11 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# A Debian package of the game (build/nanairobako_<version>_<arch>.deb),
+# installed with `apt-get install ./build/nanairobako_*.deb`.
+package: build
+	cmake --build $(BUILD) --target package
 
 # The same suite under AddressSanitizer and UndefinedBehaviorSanitizer.
 asan: deps

@@ -49,7 +49,7 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral(NANAIRO_APP_ID));
     // Every window and the task bar show the character.
     QIcon icon;
-    for (const char *size : {"32", "64", "256"})
+    for (const char *size : {"16", "32", "48", "64", "128", "256", "256@2x"})
         icon.addFile(QStringLiteral(":/art/icon%1.png").arg(QLatin1String(size)));
     QApplication::setWindowIcon(icon);
 
