@@ -13,7 +13,7 @@ packages=(
 # Extra sets for the optional targets.
 case "${1:-}" in
   fuzz) packages+=(clang libclang-rt-dev) ;;
-  shot) packages+=(xvfb xauth) ;;
+  shot) packages+=(xvfb xauth xdotool) ;;
 esac
 
 missing=()

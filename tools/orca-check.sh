@@ -31,6 +31,7 @@ step key 1                  # 一般的なことば
 sleep 6                     # the question holds the remarks back
 for answer in 3 1 1 2; do step key space; step key "$answer"; done
 step key space              # the word is stored
-sleep 10                    # a remark of its own
+sleep "${ORCA_REMARK_WAIT:-30}"  # remarks of its own, every six seconds
 
 grep -o "SPEECH OUTPUT: '[^']*'" "$work/orca.log" | grep -v "' $" || true
+[[ -z "${ORCA_LOG:-}" ]] || cp "$work/orca.log" "$ORCA_LOG"
