@@ -7,22 +7,28 @@ FUZZ_BUILD ?= build-fuzz
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
 
-.PHONY: all deps configure build run test asan bench fuzz art shot clean
+.PHONY: all deps configure build run test package asan bench fuzz shot art clean
 
 all: build
 
 deps:
 	@./tools/install-deps.sh
 
+# The build says nothing unless something is wrong: warnings and errors only.
+QUIET_CMAKE = -DCMAKE_RULE_MESSAGES=OFF -DCMAKE_TARGET_MESSAGES=OFF
+QUIET_BUILD = -- --no-print-directory -s
+
 $(BUILD)/CMakeCache.txt: | deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS)
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(QUIET_CMAKE) $(CMAKE_ARGS) >/dev/null
 
 configure: $(BUILD)/CMakeCache.txt
 
 build: deps configure
-	cmake --build $(BUILD) -j $(JOBS)
+	@cmake --build $(BUILD) -j $(JOBS) $(QUIET_BUILD)
 
-run: build
+# Builds the game alone, not the tests and tools.
+run: deps configure
+	@cmake --build $(BUILD) -j $(JOBS) --target nanairobako $(QUIET_BUILD)
 	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ] && [ -z "$$QT_QPA_PLATFORM" ]; then \
 	  echo "nanairobako is a desktop game and needs a graphical desktop (no DISPLAY is set)."; \
 	  echo "On a machine without one, run it under a virtual display:"; \
@@ -31,8 +37,17 @@ run: build
 	fi
 	./$(BUILD)/bin/nanairobako
 
+# Prints the failures with their output and the summary; the passing tests
+# stay in $(BUILD)/Testing/Temporary/LastTest.log.
 test: build
-	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) > ctest.out 2>&1; \
+	  status=$$?; grep -Ev '^ +Start |Passed +[0-9.]+ sec$$|^Test project|XDG_RUNTIME_DIR not set' ctest.out; \
+	  exit $$status
+
+# A Debian package of the game (build/nanairobako_<version>_<arch>.deb),
+# installed with `apt-get install ./build/nanairobako_*.deb`.
+package: build
+	cmake --build $(BUILD) --target package
 
 # The same suite under AddressSanitizer and UndefinedBehaviorSanitizer.
 asan: deps
@@ -52,6 +67,11 @@ fuzz:
 	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target egg_reader_fuzz
 	mkdir -p $(FUZZ_BUILD)/corpus
 	./$(FUZZ_BUILD)/bin/egg_reader_fuzz -max_total_time=$(FUZZ_SECONDS) $(FUZZ_BUILD)/corpus fuzz/corpus
+
+# Retakes docs/screenshot.png, the game on a virtual display.
+shot: build
+	@./tools/install-deps.sh shot
+	./tools/screenshot.sh docs/screenshot.png
 
 # Redraws the character's frames into assets/ (they are committed; the game
 # never needs this step).

@@ -1,27 +1,39 @@
 #include "animation/frames.h"
 
 #include <QGroupBox>
+#include <QGuiApplication>
 
 namespace {
-QPixmap art(const QString &name)
+
+// On a screen of twice the pixel density the pictures drawn at 2x are shown,
+// at the same size in points: sharp instead of enlarged.
+int artScale() { return qGuiApp && qGuiApp->devicePixelRatio() > 1.0 ? 2 : 1; }
+
+QPixmap art(const char *name, int scale)
 {
-    QPixmap pixmap(QStringLiteral(":/art/") + name);
-    Q_ASSERT_X(!pixmap.isNull(), "FrameStore", qPrintable(name));
+    const QString file = scale == 1 ? QStringLiteral(":/art/%1.jpg").arg(QLatin1String(name))
+                                    : QStringLiteral(":/art/%1@%2x.jpg").arg(QLatin1String(name)).arg(scale);
+    QPixmap pixmap(file);
+    Q_ASSERT_X(!pixmap.isNull(), "FrameStore", qPrintable(file));
+    pixmap.setDevicePixelRatio(scale);
     return pixmap;
 }
+
 } // namespace
 
-FrameStore::FrameStore()
-    : img01(art(QStringLiteral("eye_open.jpg"))),
-      img02(art(QStringLiteral("eye_half.jpg"))),
-      img03(art(QStringLiteral("eye_closed.jpg"))),
-      img04(art(QStringLiteral("mouth_closed.jpg"))),
-      img05(art(QStringLiteral("mouth_open.jpg"))),
-      img06(art(QStringLiteral("mouth_teeth.jpg"))),
-      img000(art(QStringLiteral("body.jpg")))
+FrameStore::FrameStore() : FrameStore(artScale()) {}
+
+FrameStore::FrameStore(int scale)
+    : img01(art("eye_open", scale)),
+      img02(art("eye_half", scale)),
+      img03(art("eye_closed", scale)),
+      img04(art("mouth_closed", scale)),
+      img05(art("mouth_open", scale)),
+      img06(art("mouth_teeth", scale)),
+      img000(art("body", scale))
 {
     for (int k = 0; k < kActionFrames; ++k)
-        imgAct[k] = art(QStringLiteral("action%1.jpg").arg(k + 1, 2, 10, QLatin1Char('0')));
+        imgAct[k] = art(QStringLiteral("action%1").arg(k + 1, 2, 10, QLatin1Char('0')).toLatin1().constData(), scale);
 }
 
 QGroupBox *makeStoreFrame(QWidget *parent, const char *name, const QString &caption,
@@ -32,13 +44,17 @@ QGroupBox *makeStoreFrame(QWidget *parent, const char *name, const QString &capt
     auto *frame = new QGroupBox(caption, parent);
     frame->setObjectName(QLatin1String(name));
     frame->setGeometry(geometry);
+    // Out of sight is not enough for assistive technology, which would list
+    // every stored picture as shown.
+    frame->setVisible(false);
     int x = kMargin;
     for (const StorePicture &p : pictures) {
         auto *holder = new QLabel(frame);
         holder->setObjectName(QLatin1String(p.name));
         holder->setPixmap(*p.picture);
-        holder->setGeometry(QRect(QPoint(x, kCaptionHeight), p.picture->size()));
-        x += p.picture->width() + kMargin;
+        const QSize size = p.picture->deviceIndependentSize().toSize();
+        holder->setGeometry(QRect(QPoint(x, kCaptionHeight), size));
+        x += size.width() + kMargin;
     }
     return frame;
 }

@@ -15,7 +15,11 @@
 struct FrameStore {
     static constexpr int kActionFrames = 11;
 
+    // The pictures for the application's screens: 2x ones where any screen
+    // has twice the pixel density (or more), 1x ones otherwise.
     FrameStore();
+    // 1 or 2.
+    explicit FrameStore(int scale);
 
     QPixmap img01, img02, img03;            // eyes: open, half closed, closed
     QPixmap img04, img05, img06;            // mouth: closed, open, bared teeth

@@ -3,6 +3,8 @@
 #include "app/host.h"
 #include "app/stage_widgets.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QAction>
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -41,6 +43,57 @@ public:
     }
 };
 
+// What assistive technology is told about the stage's own widgets: the
+// sentence is a notification, the answers are a set of choices with the
+// picked one checked, and each can be pressed as a click would.
+class SpeechAccessible : public QAccessibleWidget {
+public:
+    explicit SpeechAccessible(QWidget *widget) : QAccessibleWidget(widget, QAccessible::Notification) {}
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Name ? static_cast<QLabel *>(widget())->text() : QAccessibleWidget::text(t);
+    }
+};
+
+class ChoiceAccessible : public QAccessibleWidget {
+public:
+    explicit ChoiceAccessible(QWidget *widget) : QAccessibleWidget(widget, QAccessible::RadioButton) {}
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Name ? label()->text() : QAccessibleWidget::text(t);
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.checkable = true;
+        const auto *stage = qobject_cast<const Form1 *>(widget()->window());
+        s.checked = stage && stage->Choice >= 1 && stage->Choice <= 4
+                    && stage->lblSentaku[stage->Choice - 1] == label();
+        return s;
+    }
+    QStringList actionNames() const override
+    {
+        return widget()->isEnabled() ? QStringList{pressAction()} : QStringList{};
+    }
+    void doAction(const QString &action) override
+    {
+        if (action == pressAction() && widget()->isEnabled())
+            emit label()->clicked();
+    }
+
+private:
+    ChoiceLabel *label() const { return static_cast<ChoiceLabel *>(widget()); }
+};
+
+QAccessibleInterface *stageAccessible(const QString &className, QObject *object)
+{
+    if (className == u"SpeechLabel")
+        return new SpeechAccessible(static_cast<QWidget *>(object));
+    if (className == u"ChoiceLabel")
+        return new ChoiceAccessible(static_cast<QWidget *>(object));
+    return nullptr;
+}
+
 } // namespace
 
 void enableTimer(QTimer *timer)
@@ -52,6 +105,8 @@ void enableTimer(QTimer *timer)
 Form1::Form1(Host &host, QWidget *parent) : QMainWindow(parent), host_(host)
 {
     setObjectName(QStringLiteral("Form1"));
+    static const bool accessibleStage = (QAccessible::installFactory(stageAccessible), true);
+    Q_UNUSED(accessibleStage);
     setWindowTitle(QStringLiteral("ナナイロバコ。"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
@@ -94,15 +149,25 @@ void Form1::buildControls()
     cmdKakunin = makeButton(client, "cmdKakunin", QStringLiteral("確認(&A)"), twips(2520, 120, 855, 495));
     cmdModoru = makeButton(client, "cmdModoru", QStringLiteral("戻る(&R)"), twips(3480, 120, 855, 495));
     cmdSyuryo = makeButton(client, "cmdSyuryo", QStringLiteral("終了(&X)"), twips(4440, 120, 855, 495));
-    connect(cmdKakunin, &QPushButton::clicked, this, &Form1::cmdKakuninClick);
-    connect(cmdModoru, &QPushButton::clicked, this, &Form1::cmdModoruClick);
+    connect(cmdKakunin, &QPushButton::clicked, this, [this] {
+        cmdKakuninClick();
+        announceChoices();
+        focusEntryIfOpen();
+    });
+    connect(cmdModoru, &QPushButton::clicked, this, [this] {
+        cmdModoruClick();
+        focusEntryIfOpen();
+    });
     connect(cmdSyuryo, &QPushButton::clicked, this, [this] { host_.exitProgram(); });
 
     imgChara = makeBodyView(client, twips(120, 840, 2310, 2310), frames.img000);
     imgEye = makeFrameView(client, "imgEye", twips(705, 1275, 1200, 450), frames.img01);
     imgKuchi = makeFrameView(client, "imgKuchi", twips(870, 1725, 675, 225), frames.img04);
+    imgChara->setAccessibleName(QStringLiteral("キャラクター"));
+    imgEye->setAccessibleName(QStringLiteral("キャラクターの目"));
+    imgKuchi->setAccessibleName(QStringLiteral("キャラクターの口"));
 
-    lblMessage = new QLabel(QStringLiteral("なにかことばおしえろ。"), client);
+    lblMessage = new SpeechLabel(QStringLiteral("なにかことばおしえろ。"), client);
     lblMessage->setObjectName(QStringLiteral("lblMessage"));
     lblMessage->setGeometry(twips(2640, 960, 3135, 495));
     lblMessage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -117,14 +182,16 @@ void Form1::buildControls()
         label->setTextFormat(Qt::PlainText);
         label->setEnabled(false);
         label->setVisible(false);
-        connect(label, &ChoiceLabel::clicked, this, [this, k] { lblSentakuClick(k + 1); });
+        connect(label, &ChoiceLabel::clicked, this, [this, k] {
+            lblSentakuClick(k + 1);
+            announceChoices();
+        });
         lblSentaku[k] = label;
     }
 
     setTabOrder(txtNyuryoku, cmdKakunin);
     setTabOrder(cmdKakunin, cmdModoru);
     setTabOrder(cmdModoru, cmdSyuryo);
-    txtNyuryoku->setFocus();
 }
 
 void Form1::buildPictureStore()
@@ -247,6 +314,40 @@ void Form1::resetDialogue()
         label->setEnabled(false);
         label->setOpaque(false);
     }
+    txtNyuryoku->setFocus();
+}
+
+void Form1::focusEntryIfOpen()
+{
+    if (txtNyuryoku->isEnabled())
+        txtNyuryoku->setFocus();
+}
+
+void Form1::announceChoices()
+{
+    QAccessible::State checked;
+    checked.checked = true;
+    for (ChoiceLabel *label : lblSentaku) {
+        QAccessibleStateChangeEvent event(label, checked);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+void Form1::keyPressEvent(QKeyEvent *event)
+{
+    // Only what no control took arrives here: a digit typed into a text box
+    // stays text. The modifiers allowed are the keypad's alone.
+    const int k = event->key() - Qt::Key_0;
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (plain && k >= 1 && k <= 4 && focusWidget() != txtNyuryoku) {
+        ChoiceLabel *label = lblSentaku[k - 1];
+        if (!label->isHidden() && label->isEnabled()) {
+            lblSentakuClick(k);
+            announceChoices();
+            return;
+        }
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void Form1::closeEvent(QCloseEvent *event)

@@ -10,6 +10,7 @@
 
 #include "animation/frames.h"
 #include "app/game_state.h"
+#include "app/stage_widgets.h"
 #include "talk/remarks.h"
 
 #include <QMainWindow>
@@ -115,7 +116,7 @@ public:
     FrameView *imgEye = nullptr;
     FrameView *imgKuchi = nullptr;
     Balloon *Shape1 = nullptr;
-    QLabel *lblMessage = nullptr;
+    SpeechLabel *lblMessage = nullptr;
     std::array<ChoiceLabel *, 4> lblSentaku{}; // lblSentaku1 ... lblSentaku4
 
     QMenu *filemenu = nullptr;
@@ -150,6 +151,8 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // Keys 1 to 4 pick an answer as a click on its label would.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void buildControls();
@@ -163,6 +166,10 @@ private:
     // Says something instead of taking the typed text, and goes back to
     // waiting for a word.
     void refuseEntry(const QString &sentence);
+    // Whoever plays by keyboard types on without reaching for the entry box.
+    void focusEntryIfOpen();
+    // Tells assistive technology which answer is picked now.
+    void announceChoices();
 
     Host &host_;
     bool tenmetsuEnabled_ = true;

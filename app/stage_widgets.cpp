@@ -1,5 +1,6 @@
 #include "app/stage_widgets.h"
 
+#include <QAccessible>
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
@@ -44,6 +45,15 @@ void ChoiceLabel::mouseReleaseEvent(QMouseEvent *event)
     QLabel::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit clicked();
+}
+
+void SpeechLabel::setText(const QString &text)
+{
+    QLabel::setText(text);
+    // Screen readers pass over a changed name away from the focus, but they
+    // read a notification that shows itself.
+    QAccessibleEvent shown(this, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
 }
 
 EtchedLine::EtchedLine(QWidget *parent) : QWidget(parent) {}

@@ -44,6 +44,16 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 };
 
+// The character's sentence. Each new sentence is announced to assistive
+// technology, which reads it out as a notification although the focus is
+// elsewhere: the character speaks without being asked.
+class SpeechLabel : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+    void setText(const QString &text);
+};
+
 // An etched line: a mid-grey line over a white one, as separators were drawn
 // on the desktop this game comes from.
 class EtchedLine : public QWidget {

@@ -8,12 +8,15 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStorageInfo>
+
+#include <functional>
 
 namespace {
 
@@ -54,9 +57,56 @@ QStringList driveRoots()
 
 QString indent(int level) { return QString(2 * level, u' '); }
 
+// The file list as the keyboard uses it: moving to a file names it, as a
+// click does, and Enter goes on with the window's button. A double click
+// stays what it was, since the mouse has the button.
+class FileList final : public QListWidget {
+public:
+    using QListWidget::QListWidget;
+    std::function<void(QListWidgetItem *)> movedTo;
+    std::function<void(QListWidgetItem *)> entered;
+
+protected:
+    // Tabbing in puts the cursor on the first file, which is a move too.
+    void focusInEvent(QFocusEvent *event) override
+    {
+        QListWidgetItem *item = currentItem();
+        QListWidget::focusInEvent(event);
+        if (currentItem() && currentItem() != item)
+            movedTo(currentItem());
+    }
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        QListWidgetItem *item = currentItem();
+        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && item) {
+            entered(item);
+            return;
+        }
+        QListWidget::keyPressEvent(event);
+        if (currentItem() && currentItem() != item)
+            movedTo(currentItem());
+    }
+};
+
 } // namespace
 
 QString Form3::startFolder() { return kStartFolder; }
+
+bool openSavedGame(Form1 &stage, const QString &fileName)
+{
+    const QString previous = stage.FileName;
+    const Int16 previousSaved = stage.SavedNewRecords;
+    const QString name = QDir::toNativeSeparators(QFileInfo(fileName).absoluteFilePath());
+    if (name != stage.FileName) {
+        stage.FileName = name;
+        stage.SavedNewRecords = 0;
+    }
+    if (stage.FLoad())
+        return true;
+    stage.FileName = previous;
+    stage.SavedNewRecords = previousSaved;
+    return false;
+}
 
 Form3::Form3(Form1 &stage) : QWidget(&stage, Qt::Window), stage_(stage)
 {
@@ -83,7 +133,13 @@ Form3::Form3(Form1 &stage) : QWidget(&stage, Qt::Window), stage_(stage)
     Dir1->setObjectName(QStringLiteral("Dir1"));
     Dir1->setGeometry(twips(120, 840, 2415, 1350));
 
-    File1 = new QListWidget(this);
+    auto *files = new FileList(this);
+    files->movedTo = [this](QListWidgetItem *item) { File1Click(item); };
+    files->entered = [this](QListWidgetItem *item) {
+        File1Click(item);
+        (cmdOpen->isEnabled() ? cmdOpen : cmdSave)->click();
+    };
+    File1 = files;
     File1->setObjectName(QStringLiteral("File1"));
     File1->setGeometry(twips(2640, 480, 2175, 1710));
 

@@ -15,6 +15,11 @@ class QListWidget;
 class QListWidgetItem;
 class QPushButton;
 
+// Opens a saved game as the window's 開く(&O) does, for a file named from
+// outside the window (the command line). A refused file leaves the current
+// file as it was.
+bool openSavedGame(Form1 &stage, const QString &fileName);
+
 class Form3 : public QWidget {
     Q_OBJECT
 public:

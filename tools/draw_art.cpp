@@ -1,7 +1,9 @@
 // Draws every picture the game shows: the creature's body, its eye and mouth
 // tiles, the toy-dog animation and the window icons.
 //
-//   draw_art <dir>                      writes all pictures into <dir>
+//   draw_art <dir>                      writes all pictures into <dir>, each at
+//                                       1x and, as name@2x, at 2x for screens
+//                                       with twice the pixel density
 //   draw_art --preview <out.png> <dir>  lays the written pictures out the way
 //                                       the game shows them, enlarged, to check
 //
@@ -433,28 +435,30 @@ QImage blankFrame(int w, int h)
     return img;
 }
 
-QImage renderBody()
+QImage renderBody(int scale)
 {
-    QImage img = blankFrame(kFrame, kFrame);
+    QImage img = blankFrame(kFrame * scale, kFrame * scale);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(scale, scale);
     drawCreature(p);
     return img;
 }
 
 // Cuts a face tile out of the body and draws a feature into it.
 template <typename Draw>
-QImage faceTile(const QImage &body, const QRect &rect, Draw draw)
+QImage faceTile(const QImage &body, const QRect &rect, int scale, Draw draw)
 {
-    QImage tile = body.copy(rect);
+    QImage tile = body.copy(QRect(rect.topLeft() * scale, rect.size() * scale));
     QPainter p(&tile);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(scale, scale);
     p.translate(-rect.topLeft());
     draw(p);
     return tile;
 }
 
-QImage renderAction(const QImage &body, int index)
+QImage renderAction(const QImage &body, int index, int scale)
 {
     // Nose just in at the right edge on the first frame, tail just left at
     // the left edge on the last, a steady step in between.
@@ -467,16 +471,20 @@ QImage renderAction(const QImage &body, int index)
     QImage img = body;
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(scale, scale);
     drawDog(p, x0, -rolled);
     return img;
 }
 
-QImage renderIcon(int size)
+// An icon of size x size points at scale pixels per point: the line weights
+// follow the size in points, so the 2x icon is the 1x one, only sharper.
+QImage renderIcon(int size, int scale)
 {
-    QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
+    QImage img(size * scale, size * scale, QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(scale, scale);
 
     const qreal s = size / 256.0;
     QPainterPath card;
@@ -524,27 +532,38 @@ int writeAll(const QString &dir)
         std::fprintf(stderr, "draw_art: cannot create %s\n", qPrintable(dir));
         return 1;
     }
-    const QImage body = renderBody();
-    bool ok = save(body, dir, QStringLiteral("body.jpg"));
+    bool ok = true;
+    for (int scale : {1, 2}) {
+        // name.jpg at 1x, name@2x.jpg at 2x.
+        auto named = [scale](const QString &name) {
+            if (scale == 1)
+                return name;
+            const qsizetype dot = name.lastIndexOf(u'.');
+            return name.left(dot) + QStringLiteral("@%1x").arg(scale) + name.mid(dot);
+        };
+        const QImage body = renderBody(scale);
+        ok &= save(body, dir, named(QStringLiteral("body.jpg")));
 
-    const struct { Eyes eyes; const char *name; } eyeTiles[] = {
-        {Eyes::Open, "eye_open.jpg"}, {Eyes::Half, "eye_half.jpg"}, {Eyes::Closed, "eye_closed.jpg"}};
-    for (const auto &t : eyeTiles)
-        ok &= save(faceTile(body, kEyeRect, [&](QPainter &p) { drawEyes(p, t.eyes); }), dir,
-                   QLatin1String(t.name));
+        const struct { Eyes eyes; const char *name; } eyeTiles[] = {
+            {Eyes::Open, "eye_open.jpg"}, {Eyes::Half, "eye_half.jpg"}, {Eyes::Closed, "eye_closed.jpg"}};
+        for (const auto &t : eyeTiles)
+            ok &= save(faceTile(body, kEyeRect, scale, [&](QPainter &p) { drawEyes(p, t.eyes); }), dir,
+                       named(QLatin1String(t.name)));
 
-    const struct { Mouth mouth; const char *name; } mouthTiles[] = {
-        {Mouth::Closed, "mouth_closed.jpg"}, {Mouth::Open, "mouth_open.jpg"}, {Mouth::Teeth, "mouth_teeth.jpg"}};
-    for (const auto &t : mouthTiles)
-        ok &= save(faceTile(body, kMouthRect, [&](QPainter &p) { drawMouth(p, t.mouth); }), dir,
-                   QLatin1String(t.name));
+        const struct { Mouth mouth; const char *name; } mouthTiles[] = {
+            {Mouth::Closed, "mouth_closed.jpg"}, {Mouth::Open, "mouth_open.jpg"}, {Mouth::Teeth, "mouth_teeth.jpg"}};
+        for (const auto &t : mouthTiles)
+            ok &= save(faceTile(body, kMouthRect, scale, [&](QPainter &p) { drawMouth(p, t.mouth); }), dir,
+                       named(QLatin1String(t.name)));
 
-    for (int k = 0; k < kActionFrames; ++k)
-        ok &= save(renderAction(body, k), dir,
-                   QStringLiteral("action%1.jpg").arg(k + 1, 2, 10, QLatin1Char('0')));
+        for (int k = 0; k < kActionFrames; ++k)
+            ok &= save(renderAction(body, k, scale), dir,
+                       named(QStringLiteral("action%1.jpg").arg(k + 1, 2, 10, QLatin1Char('0'))));
 
-    for (int size : {32, 64, 256})
-        ok &= save(renderIcon(size), dir, QStringLiteral("icon%1.png").arg(size));
+        // The sizes of the desktop's icon theme; the windows use 32 and 64.
+        for (int size : {16, 32, 48, 64, 128, 256})
+            ok &= save(renderIcon(size, scale), dir, named(QStringLiteral("icon%1.png").arg(size)));
+    }
     return ok ? 0 : 1;
 }
 

@@ -8,11 +8,12 @@ packages=(
   qt6-base-dev qt6-qpa-plugins libgl-dev
   libgtest-dev libbenchmark-dev
   fonts-noto-cjk
+  desktop-file-utils appstream dpkg-dev file
 )
 # Extra sets for the optional targets.
 case "${1:-}" in
   fuzz) packages+=(clang libclang-rt-dev) ;;
-  shot) packages+=(xvfb xauth) ;;
+  shot) packages+=(xvfb xauth xdotool) ;;
 esac
 
 missing=()

@@ -4,6 +4,7 @@
 #include "app/stage_widgets.h"
 #include "windows/side_window.h"
 
+#include <QIcon>
 #include <QPushButton>
 #include "windows/system_info.h"
 
@@ -30,7 +31,11 @@ frmAbout::frmAbout(Host &host, QWidget *parent) : QDialog(parent, kSideWindowFla
 
     picIcon = makeLabel(this, "picIcon", QString(), twips(240, 240, 540, 540));
     picIcon->setAlignment(Qt::AlignCenter);
-    picIcon->setPixmap(QPixmap(QStringLiteral(":/art/icon32.png")));
+    // The 32-point icon, drawn with as many pixels as the screen has.
+    QIcon icon;
+    for (const char *file : {"icon32.png", "icon32@2x.png"})
+        icon.addFile(QStringLiteral(":/art/") + QLatin1String(file));
+    picIcon->setPixmap(icon.pixmap(QSize(32, 32), devicePixelRatioF()));
 
     lblTitle = makeLabel(this, "lblTitle", QStringLiteral("なないろばこ。"), twips(1050, 240, 1245, 240));
     lblVersion = makeLabel(this, "lblVersion", QStringLiteral("ver1.0"), twips(1080, 600, 525, 225));

@@ -5,6 +5,7 @@
 #include "windows/side_window.h"
 #include "windows/title.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QStyle>
 
@@ -66,4 +67,12 @@ void Form2::load(const GameState &state)
         const int frame = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, box);
         fitFont(box, box->text(), box->width() - 2 * (frame + kInnerMargin) - 1);
     }
+}
+
+void Form2::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        close();
+    else
+        QWidget::keyPressEvent(event);
 }

@@ -26,6 +26,10 @@ public:
     QLineEdit *txtStartDate = nullptr;
     QLineEdit *txtEndDate = nullptr;
 
+protected:
+    // Esc closes the window, as it closes the version window.
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     void load(const GameState &state);
 };

@@ -1,0 +1,20 @@
+#pragma once
+// What the program is asked on its command line: to say how it is used, to
+// say its version, or to play, perhaps starting from a saved game that the
+// file manager hands over.
+
+#include <QString>
+#include <QStringList>
+
+struct CommandLine {
+    enum class Action { Play, Help, Version, Refuse };
+    Action action = Action::Play;
+    QString file;   // the saved game to open once the stage is up
+    QString output; // what Help, Version and Refuse print
+};
+
+// The options that need no display; looked for before the toolkit starts,
+// so that they work where no screen is.
+CommandLine earlyCommandLine(const QStringList &arguments);
+// The arguments left once the toolkit has taken its own.
+CommandLine parseCommandLine(const QStringList &arguments);
