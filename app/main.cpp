@@ -6,8 +6,17 @@
 
 #include <memory>
 
+#ifdef Q_OS_UNIX
+#include <csignal>
+#endif
+
 int main(int argc, char *argv[])
 {
+#ifdef Q_OS_UNIX
+    // A save beyond the user's file size limit (ulimit -f) then fails with a
+    // message and leaves the game in hand, instead of killing the program.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("nanairobako"));
     // Every window and the task bar show the character.
