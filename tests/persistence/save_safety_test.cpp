@@ -126,15 +126,6 @@ TEST_F(SaveSafetyTest, AWritableFileInAFolderNotOursIsSavedInPlace)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{s("game.egg")});
 }
 
-TEST_F(SaveSafetyTest, AnEmptyFileOpensWithNoRecords)
-{
-    put(file, QByteArray());
-    const EggLoad load = loadEggFile(file);
-    ASSERT_TRUE(load.content) << load.message.toStdString();
-    EXPECT_TRUE(load.content->records.empty());
-    EXPECT_EQ(load.mark.size, 0);
-}
-
 // A field written by hand without quotes may hold one; the game opened from
 // such a file saves it again so that it reads back the same.
 TEST_F(SaveSafetyTest, AnUnquotedQuoteIsSavedAgainAsItWasRead)
