@@ -32,7 +32,7 @@ const Question kVulgar{{u"ゲヒンなことば", u"ふつうのことば", u"",
 void Form1::cmdKakuninClick()
 {
     setTenmetsuInterval(kConfirmBlinkMs);
-    NewWord = txtNyuryoku->text();
+    NewWord = withCp932Twins(txtNyuryoku->text());
     tmrMessage->stop();
 
     if (Step == -1) {
@@ -98,7 +98,10 @@ void Form1::refuseEntry(const QString &sentence)
     lblMessage->setText(sentence);
     txtNyuryoku->clear();
     txtNyuryoku->setEnabled(true);
-    enableTimer(tmrMessage);
+    // No remark before the name is known: the character keeps asking for it,
+    // and the next text typed is still the name.
+    if (Step != -1)
+        enableTimer(tmrMessage);
 }
 
 void Form1::lblSentakuClick(int k)

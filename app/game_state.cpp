@@ -31,12 +31,23 @@ bool GameState::appendNewRecord(const WordRecord &record)
     return true;
 }
 
+// A date record takes its text and type; its other fields stay as the slot
+// held them where an open emptied it (empty texts), and are unset anywhere
+// else, where they may still hold a word's answers from before.
+static WordRecord dateRecord(const WordRecord &slot, const QString &date, const QString &kind)
+{
+    const auto empty = [](const Field &field) { return field && field->isEmpty(); };
+    if (empty(slot.SubKind) && empty(slot.Like) && empty(slot.Useful) && empty(slot.Vulgar))
+        return {date, kind, slot.SubKind, slot.Like, slot.Useful, slot.Vulgar};
+    return {date, kind, {}, {}, {}, {}};
+}
+
 void GameState::beginPeriod(QDate today)
 {
     StartDate = dateText(today);
-    appendNewRecord({StartDate, Code::StartDate, {}, {}, {}, {}});
+    appendNewRecord(dateRecord(record(Memory::NewData, i), StartDate, Code::StartDate));
     EndDate = dateText(periodEnd(today));
-    appendNewRecord({EndDate, Code::EndDate, {}, {}, {}, {}});
+    appendNewRecord(dateRecord(record(Memory::NewData, i), EndDate, Code::EndDate));
 }
 
 const WordRecord &GameState::record(Memory memory, int index) const

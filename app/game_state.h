@@ -95,12 +95,15 @@ struct GameState {
 
     // The word being taught and its answers back to empty text.
     void clearAnswers();
-    bool newDataFull() const { return i >= kNewDataSlots; }
+    // No slot is left in NewData, or the file that holds the game,
+    // Data(1 ... DataMax) and NewData(0 ... i-1), would outgrow what an open
+    // can read back.
+    bool newDataFull() const { return i >= kNewDataSlots || DataMax + i >= kMaxDataRecords; }
     // Appends at NewData(i) and counts it in i and Level; false (and nothing
-    // written) when NewData is full.
+    // written) when there is no room for it.
     bool appendNewRecord(const WordRecord &record);
     // The start of a period: StartDate = today, EndDate = today + 14 days,
-    // both appended as date records.
+    // both appended as date records, each only where there is room for it.
     void beginPeriod(QDate today);
 
     // The record Rand names in the memory TalkFrom names.

@@ -10,6 +10,10 @@
 #include <cstdio>
 #include <memory>
 
+#ifdef Q_OS_UNIX
+#include <csignal>
+#endif
+
 namespace {
 
 QStringList argumentsOf(int argc, char *argv[])
@@ -33,6 +37,11 @@ int finish(const CommandLine &line)
 
 int main(int argc, char *argv[])
 {
+#ifdef Q_OS_UNIX
+    // A save beyond the user's file size limit (ulimit -f) then fails with a
+    // message and leaves the game in hand, instead of killing the program.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     // Before the toolkit looks for a display.
     if (const CommandLine early = earlyCommandLine(argumentsOf(argc, argv));
         early.action != CommandLine::Action::Play)

@@ -283,6 +283,7 @@ void Form1::NewGame()
     host_.seedRandom();
     FileName.clear();
     SavedNewRecords = 0;
+    FileMark = {};
     CharaName = kCharaName;
     Level = ELevel = DLevel = i = J = DataMax = 0;
     Step = -1;

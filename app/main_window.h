@@ -11,6 +11,7 @@
 #include "animation/frames.h"
 #include "app/game_state.h"
 #include "app/stage_widgets.h"
+#include "persistence/egg_file.h"
 #include "talk/remarks.h"
 
 #include <QMainWindow>
@@ -47,6 +48,8 @@ public:
     // How many of NewData(0 ... i-1) the current file already holds, so that
     // an overwrite save appends only what it does not hold yet.
     Int16 SavedNewRecords = 0;
+    // The current file as the game last read or wrote it.
+    EggFileMark FileMark;
 
     // --- start-up and new game
     void NewGame();

@@ -49,6 +49,18 @@ QString describeUnencodable(std::span<const WordRecord> loaded, std::span<const 
     return QStringLiteral("シフトJIS（CP932）にない文字があるため保存できません。");
 }
 
+// A text is written in quotes, with nothing escaped; a text that holds a
+// quote cannot be, as the quote would end it early. It is written bare
+// instead when the reader's rule for unquoted fields gives it back whole: no
+// comma or line end ends it early, no blank before it is skipped, no space
+// after it is trimmed and no quote opens it. That is how such a text came
+// into a game from a file: it can always be saved again.
+bool readsBackBare(QStringView text)
+{
+    return !text.isEmpty() && text.front() != u'"' && text.front() != u' ' && text.front() != u'\t'
+           && text.back() != u' ' && !text.contains(u',') && !text.contains(u'\r') && !text.contains(u'\n');
+}
+
 qsizetype lineLength(const WordRecord &r)
 {
     qsizetype length = kFieldsPerRecord - 1 + 2;
@@ -59,10 +71,10 @@ qsizetype lineLength(const WordRecord &r)
     return length;
 }
 
-// Writes one record's line at `out` and returns the end; nullptr when a text
-// holds a double quote, which would end its field early and shift every
-// field after it. The caller has made room for lineLength(r).
-char16_t *writeLine(char16_t *out, const WordRecord &r, QString &error)
+// Writes the line of record number `number` (1 ...) at `out` and returns the
+// end; nullptr when one of its texts cannot be written so that it reads back
+// the same. The caller has made room for lineLength(r).
+char16_t *writeLine(char16_t *out, const WordRecord &r, qsizetype number, QString &error)
 {
     bool first = true;
     for (const Field *field : {&r.Text, &r.Kind, &r.SubKind, &r.Like, &r.Useful, &r.Vulgar}) {
@@ -71,17 +83,21 @@ char16_t *writeLine(char16_t *out, const WordRecord &r, QString &error)
         first = false;
         if (!*field)
             continue;
-        *out++ = u'"';
         const QString &text = **field;
-        const char16_t *c = reinterpret_cast<const char16_t *>(text.constData());
-        for (const char16_t *end = c + text.size(); c != end; ++c) {
-            if (*c == u'"') {
-                error = QStringLiteral("「%1」には「\"」があるため保存できません。").arg(text);
-                return nullptr;
-            }
-            *out++ = *c;
+        const bool quoted = !text.contains(u'"');
+        if (!quoted && !readsBackBare(text)) {
+            error = QStringLiteral("%1件目のレコード「%2」は、「\"」をふくむうえに、"
+                                   "カンマ・改行・前後の空白か先頭の「\"」もあるため、"
+                                   "読みもどせる形で保存できません。")
+                        .arg(number)
+                        .arg(textOf(r.Text));
+            return nullptr;
         }
-        *out++ = u'"';
+        if (quoted)
+            *out++ = u'"';
+        out = std::copy_n(reinterpret_cast<const char16_t *>(text.constData()), text.size(), out);
+        if (quoted)
+            *out++ = u'"';
     }
     *out++ = u'\r';
     *out++ = u'\n';
@@ -114,6 +130,9 @@ int firstUndecodableLine(QByteArrayView bytes)
 qsizetype countLineFeeds(QByteArrayView bytes)
 {
     qsizetype count = 0;
+    // An empty file may come as a null pointer, which memchr must never see.
+    if (bytes.isEmpty())
+        return count;
     const char *p = bytes.data();
     const char *end = p + bytes.size();
     while ((p = static_cast<const char *>(std::memchr(p, '\n', end - p)))) {
@@ -336,14 +355,17 @@ EggEncoded encodeEgg(std::span<const WordRecord> loaded, std::span<const WordRec
     // The whole file as one text, written in place, then one conversion:
     // the converter's cost is per call, not per character.
     QString text(length, Qt::Uninitialized);
-    char16_t *out = reinterpret_cast<char16_t *>(text.data());
+    char16_t *const begin = reinterpret_cast<char16_t *>(text.data());
+    char16_t *out = begin;
+    qsizetype number = 0;
     for (auto records : {loaded, made}) {
         for (const WordRecord &r : records) {
-            out = writeLine(out, r, result.error);
+            out = writeLine(out, r, ++number, result.error);
             if (!out)
                 return result;
         }
     }
+    text.truncate(out - begin); // bare fields take no quotes
     QStringEncoder encoder(kEggEncoding, QStringEncoder::Flag::Stateless);
     if (!encoder.isValid()) {
         result.error = QStringLiteral("シフトJIS（CP932）で書く仕組みがこのシステムにありません。");

@@ -4,8 +4,9 @@
 //
 // The reader accepts everything the writer produces and rebuilds, apart from
 // any game in hand, the values an open replaces. Both sides refuse rather
-// than guess: the writer never puts a substitution byte or a stray quote into
-// a file, and the reader never hands back a partial file as a whole one.
+// than guess: the writer never puts a substitution byte into a file nor a
+// text that would read back otherwise, and the reader never hands back a
+// partial file as a whole one.
 
 #include "app/game_state.h"
 

@@ -5,10 +5,12 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <cerrno>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 #endif
 
@@ -129,69 +131,158 @@ QString writeInPlace(const QString &fileName, const QByteArray &bytes, bool appe
     return {};
 }
 
-// Writes the old content (when appending) and then `bytes` into a temporary
-// file that replaces the named one only when complete.
-QString replaceThroughTemporary(const QString &fileName, const QByteArray &bytes, bool keepOld)
+// How much of its end an overwrite save compares with what the game knows.
+constexpr qsizetype kMarkBytes = 256;
+
+// Two games saving to one file take turns; everything else that writes to
+// it is only seen by the overwrite save's check.
+void lockWhole(QFile &file)
+{
+#ifdef Q_OS_UNIX
+    while (::flock(file.handle(), LOCK_EX) != 0 && errno == EINTR) {
+    }
+#else
+    Q_UNUSED(file);
+#endif
+}
+
+bool syncToDisk(QFile &file)
+{
+#ifdef Q_OS_UNIX
+    return ::fsync(file.handle()) == 0;
+#else
+    return file.flush();
+#endif
+}
+
+// The bytes before `end`, up to kMarkBytes of them.
+QByteArray bytesBefore(QFile &file, qint64 end)
+{
+    const qint64 from = std::max<qint64>(0, end - kMarkBytes);
+    return file.seek(from) ? file.read(end - from) : QByteArray();
+}
+
+// How a write ended: why it failed, and whether the file is still as it was.
+struct Written {
+    QString reason; // empty when written
+    bool fileKept = true;
+};
+
+// Where no temporary file can be made beside a file the user may write
+// (a folder that belongs to someone else), the file itself is rewritten. A
+// failure puts the old content back, into the room its truncation freed.
+Written rewriteInPlace(const QString &fileName, const QByteArray &bytes, EggFileMark *mark)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly | QIODevice::Unbuffered))
+        return {reasonOfLastError(file)};
+    lockWhole(file);
+    const QByteArray old = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return {QStringLiteral("いまの内容を読めません。%1").arg(reasonOfLastError(file))};
+    if (file.resize(0) && file.seek(0) && file.write(bytes) == bytes.size() && syncToDisk(file)) {
+        if (mark)
+            *mark = {fileName, bytes.size(), bytes.right(kMarkBytes)};
+        return {};
+    }
+    const QString reason = reasonOfLastError(file);
+    const bool restored =
+        file.resize(0) && file.seek(0) && file.write(old) == old.size() && syncToDisk(file);
+    return {reason, restored};
+}
+
+// Save as: the new content replaces the file only once complete.
+Written replace(const QString &fileName, const QByteArray &bytes, EggFileMark *mark)
 {
     QSaveFile out(fileName);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return reasonOfLastError(out);
-
-    if (keepOld && QFileInfo::exists(fileName)) {
-        QFile old(fileName);
-        if (!old.open(QIODevice::ReadOnly)) {
-            const QString reason = reasonOfLastError(old);
-            out.cancelWriting();
-            return QStringLiteral("いまの内容を読めません。%1").arg(reason);
-        }
-        char last = '\n';
-        QByteArray chunk;
-        while (!(chunk = old.read(1 << 16)).isEmpty()) {
-            if (out.write(chunk) != chunk.size()) {
-                const QString reason = reasonOfLastError(out);
-                out.cancelWriting();
-                return reason;
-            }
-            last = chunk.back();
-        }
-        if (old.error() != QFileDevice::NoError) {
-            const QString reason = reasonOfLastError(old);
-            out.cancelWriting();
-            return QStringLiteral("いまの内容を読めません。%1").arg(reason);
-        }
-        // A last line without its line end would swallow the first new
-        // record into its last field.
-        if (last != '\n' && last != '\r' && out.write("\r\n", 2) != 2) {
-            const QString reason = reasonOfLastError(out);
-            out.cancelWriting();
-            return reason;
-        }
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        const QString reason = reasonOfLastError(out);
+        if (QFileInfo(fileName).isFile())
+            return rewriteInPlace(fileName, bytes, mark);
+        return {reason};
     }
     if (out.write(bytes) != bytes.size()) {
         const QString reason = reasonOfLastError(out);
         out.cancelWriting();
-        return reason;
+        return {reason};
     }
     if (!out.commit())
-        return reasonOfLastError(out);
+        return {reasonOfLastError(out)};
+    if (mark)
+        *mark = {fileName, bytes.size(), bytes.right(kMarkBytes)};
     return {};
 }
 
-QString writeEgg(const QString &what, const QString &fileName, const EggEncoded &encoded, bool append)
+const QString kWholeGameHint =
+    QStringLiteral("「名前をつけて保存」なら、いまのゲームをまるごと書き出せます。");
+
+// The overwrite save adds this run's new records at the end of the file, in
+// place: records another program added meanwhile stay, and only the new
+// lines need room. It first checks that the file still holds what the game
+// last read or wrote there; adding to a file emptied, cut short or replaced
+// would leave a fragment that looks like a saved game.
+Written appendInPlace(const QString &fileName, const QByteArray &records, EggFileMark *mark)
+{
+    const bool known = mark && mark->fileName == fileName;
+    QFile file(fileName);
+    QIODevice::OpenMode mode = QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered;
+    if (known)
+        mode |= QIODevice::ExistingOnly;
+    if (!file.open(mode)) {
+        if (known && !QFileInfo::exists(fileName))
+            return {QStringLiteral("ファイルがなくなっています。開いたか保存したあとで、"
+                                   "消されたか名前を変えられたようです。")};
+        return {reasonOfLastError(file)};
+    }
+    lockWhole(file);
+    const qint64 size = file.size();
+    if (known) {
+        const char *changed = nullptr;
+        if (size == 0 && mark->size > 0)
+            changed = "ファイルが空になっています。";
+        else if (size < mark->size)
+            changed = "ファイルが短くなっています。";
+        else if (bytesBefore(file, mark->size) != mark->tail)
+            changed = "ファイルの中身が、開いたか保存したときと変わっています。";
+        if (changed)
+            return {QString::fromUtf8(changed) + QStringLiteral("ほかのプログラムに書きかえられたようです。")};
+    }
+    // A last line without its line end would swallow the first new record
+    // into its last field.
+    QByteArray bytes = records;
+    if (const QByteArray last = bytesBefore(file, size).right(1); !bytes.isEmpty() && !last.isEmpty()
+        && last != "\n" && last != "\r")
+        bytes.prepend("\r\n");
+    if (file.write(bytes) != bytes.size() || !syncToDisk(file)) {
+        const QString reason = reasonOfLastError(file);
+        return {reason, file.resize(size) && syncToDisk(file)};
+    }
+    if (mark)
+        *mark = {fileName, size + bytes.size(), bytesBefore(file, size + bytes.size())};
+    return {};
+}
+
+QString writeEgg(const QString &what, const QString &fileName, const EggEncoded &encoded, bool append,
+                 EggFileMark *mark)
 {
     if (!encoded.ok())
         return failure(what, fileName, encoded.error, kFileKept);
     if (const QString obstacle = writeObstacle(fileName); !obstacle.isEmpty())
         return failure(what, fileName, obstacle, kFileKept);
 
-    const QFileInfo info(fileName);
-    if (append && encoded.bytes.isEmpty() && info.isFile())
+    Written written;
+    if (isSpecial(QFileInfo(fileName)))
+        written.reason = writeInPlace(fileName, encoded.bytes, append);
+    else if (append)
+        written = appendInPlace(fileName, encoded.bytes, mark);
+    else
+        written = replace(fileName, encoded.bytes, mark);
+    if (written.reason.isEmpty())
         return {};
-    const QString reason = isSpecial(info) ? writeInPlace(fileName, encoded.bytes, append)
-                                           : replaceThroughTemporary(fileName, encoded.bytes, append);
-    if (!reason.isEmpty())
-        return failure(what, fileName, reason, kFileKept);
-    return {};
+    QString kept = written.fileKept ? kFileKept : QStringLiteral("ファイルが書きかけのままかもしれません。");
+    if (append)
+        kept += u'\n' + kWholeGameHint;
+    return failure(what, fileName, written.reason, kept);
 }
 
 } // namespace
@@ -254,16 +345,17 @@ EggLoad loadEggFile(const QString &fileName)
     if (!decoded.ok())
         return refuse(decoded.error);
     result.content = std::move(decoded.content);
+    result.mark = {fileName, bytes.size(), bytes.right(kMarkBytes)};
     return result;
 }
 
-QString saveEggFileAs(const QString &fileName, std::span<const WordRecord> loaded,
-                      std::span<const WordRecord> made)
+QString saveEggFileAs(const QString &fileName, std::span<const WordRecord> loaded, std::span<const WordRecord> made,
+                      EggFileMark *mark)
 {
-    return writeEgg(kSaveAsFailed, fileName, encodeEgg(loaded, made), false);
+    return writeEgg(kSaveAsFailed, fileName, encodeEgg(loaded, made), false, mark);
 }
 
-QString appendEggFile(const QString &fileName, std::span<const WordRecord> made)
+QString appendEggFile(const QString &fileName, std::span<const WordRecord> made, EggFileMark *mark)
 {
-    return writeEgg(kAppendFailed, fileName, encodeEgg(made), true);
+    return writeEgg(kAppendFailed, fileName, encodeEgg(made), true, mark);
 }

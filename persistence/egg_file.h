@@ -6,6 +6,7 @@
 
 #include "persistence/egg_codec.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <optional>
@@ -22,21 +23,36 @@ QString withEggExtension(const QString &fileName);
 // folder that already ends in one (a root) does not get a second.
 QString joinFolderAndName(const QString &folder, const QString &name);
 
+// What the game knows of a file it read or wrote: its length then and the
+// bytes it ended in. An overwrite save checks that the file still holds them
+// before it adds anything after them.
+struct EggFileMark {
+    QString fileName; // the file this is known of; another name is unknown
+    qint64 size = 0;
+    QByteArray tail; // the last bytes up to `size`
+};
+
 struct EggLoad {
     std::optional<EggContent> content; // set when the whole file was read
     QString message;                   // why not, when it was not
+    EggFileMark mark;                  // the file as it was read
 };
 
 // Reads the whole file; nothing of it is used unless all of it is sound.
 EggLoad loadEggFile(const QString &fileName);
 
 // Replaces the file with these records (created if missing). The new content
-// reaches the name only once complete, so a failure leaves the old file.
-// Returns the failure message, empty on success.
+// reaches the name only once complete, so a failure leaves the old file;
+// where the folder allows no new file but the file may be written, it is
+// rewritten in place and put back as it was on a failure. Returns the
+// failure message, empty on success; on success `mark`, when given, records
+// the file as written.
 QString saveEggFileAs(const QString &fileName, std::span<const WordRecord> loaded,
-                      std::span<const WordRecord> made);
+                      std::span<const WordRecord> made, EggFileMark *mark = nullptr);
 
 // Adds these records after the file's content (created if missing), all or
-// nothing: a failure leaves the file byte for byte as it was. Returns the
-// failure message, empty on success.
-QString appendEggFile(const QString &fileName, std::span<const WordRecord> made);
+// nothing: a failure leaves the file byte for byte as it was. When `mark`
+// names this file, nothing is added unless the file still holds what it
+// records. Returns the failure message, empty on success, and moves `mark`
+// to the file as written.
+QString appendEggFile(const QString &fileName, std::span<const WordRecord> made, EggFileMark *mark = nullptr);

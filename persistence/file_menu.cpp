@@ -56,7 +56,7 @@ bool Form1::FSave()
     // Only what the file does not hold yet: appending the whole run again
     // would repeat records and raise the level counted at the next open.
     const int from = std::clamp<int>(SavedNewRecords, 0, i);
-    return finishSave(*this, appendEggFile(FileName, std::span(NewData).subspan(from, i - from)),
+    return finishSave(*this, appendEggFile(FileName, std::span(NewData).subspan(from, i - from), &FileMark),
                       QStringLiteral("上書き保存しました。"));
 }
 
@@ -64,7 +64,8 @@ bool Form1::NFSave()
 {
     FileName = withEggExtension(FileName);
     return finishSave(*this,
-                      saveEggFileAs(FileName, std::span(Data).subspan(1, DataMax), std::span(NewData).first(i)),
+                      saveEggFileAs(FileName, std::span(Data).subspan(1, DataMax), std::span(NewData).first(i),
+                                    &FileMark),
                       QStringLiteral("名前を付けて保存しました。"));
 }
 
@@ -103,6 +104,7 @@ bool Form1::FLoad()
     Step = 0;
     TalkFrom = QStringLiteral("y");
     SavedNewRecords = 0;
+    FileMark = std::move(loaded.mark);
     resetDialogue();
 
     enableTimer(tmrTalk);

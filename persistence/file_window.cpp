@@ -237,10 +237,12 @@ void Form3::fillFolders()
 void Form3::fillFiles()
 {
     // The name filter of QDir ignores letter case, so ".egg" files the game
-    // writes are listed along with ".EGG" ones.
+    // writes are listed along with ".EGG" ones; so is ".egg" itself, which a
+    // save with an empty name makes.
     File1->clear();
     const QDir dir(folder_);
-    File1->addItems(dir.entryList({QStringLiteral("*.EGG")}, QDir::Files, QDir::Name | QDir::IgnoreCase));
+    File1->addItems(dir.entryList({QStringLiteral("*.EGG")}, QDir::Files | QDir::Hidden,
+                                  QDir::Name | QDir::IgnoreCase));
 }
 
 void Form3::Drive1Change(int index)

@@ -2,6 +2,8 @@
 
 #include <QStringEncoder>
 
+#include <utility>
+
 bool isStorableText(QStringView text)
 {
     for (QChar c : text) {
@@ -15,4 +17,21 @@ bool isStorableText(QStringView text)
     const QByteArray bytes = encoder.encode(text);
     Q_UNUSED(bytes);
     return !encoder.hasError();
+}
+
+QString withCp932Twins(QString text)
+{
+    static constexpr std::pair<char16_t, char16_t> kTwins[] = {
+        {u'\u301C', u'\uFF5E'}, // WAVE DASH → FULLWIDTH TILDE
+        {u'\u2212', u'\uFF0D'}, // MINUS SIGN → FULLWIDTH HYPHEN-MINUS
+        {u'\u2016', u'\u2225'}, // DOUBLE VERTICAL LINE → PARALLEL TO
+        {u'\u00A2', u'\uFFE0'}, // CENT SIGN → FULLWIDTH CENT SIGN
+        {u'\u00A3', u'\uFFE1'}, // POUND SIGN → FULLWIDTH POUND SIGN
+        {u'\u00AC', u'\uFFE2'}, // NOT SIGN → FULLWIDTH NOT SIGN
+        {u'\u2014', u'\u2015'}, // EM DASH → HORIZONTAL BAR
+        {u'\u00A5', u'\uFFE5'}, // YEN SIGN → FULLWIDTH YEN SIGN
+    };
+    for (const auto &[jis, cp932] : kTwins)
+        text.replace(QChar(jis), QChar(cp932));
+    return text;
 }

@@ -198,11 +198,16 @@ TEST_F(DialogueTest, RefusesTextTheSaveFileCannotHoldAndWordsBeyondTheMemory)
     for (const char *odd : {"say \"hi\"", "a\tb", "😀"}) {
         SCOPED_TRACE(odd);
         type(QString::fromUtf8(odd));
+        // Two talk intervals pass: silence, as no name was taken.
+        for (int tick = 0; tick < 2 && form->tmrMessage->isActive(); ++tick)
+            form->tmrMessageTick();
         EXPECT_EQ(said(), u"そんなへんなもじはおぼえられん。");
         EXPECT_EQ(std::pair(form->Step, form->i), (std::pair<Int16, Int16>(-1, 2))) << "the name is still asked";
-        expectWaiting();
+        EXPECT_FALSE(form->tmrMessage->isActive());
+        EXPECT_TRUE(form->txtNyuryoku->isEnabled() && form->txtNyuryoku->text().isEmpty());
     }
     answerName();
+    EXPECT_EQ(form->YourName, u"N");
     type(QStringLiteral("\"quoted\""));
     EXPECT_EQ(said(), u"そんなへんなもじはおぼえられん。");
     EXPECT_EQ(std::pair(form->Step, form->i), (std::pair<Int16, Int16>(0, 3)));

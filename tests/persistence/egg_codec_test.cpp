@@ -69,11 +69,39 @@ TEST(EggRoundTrip, GeneratedRecordsComeBackEqual)
     EXPECT_EQ(decodeOk(encoded.bytes), records);
 }
 
+// A text that holds a quote cannot stand in quotes; it is written bare
+// where the reader gives it back whole, and refused, naming its record,
+// where nothing can.
+TEST(EggWriter, AQuoteInsideATextIsWrittenBareOrRefused)
+{
+    const std::pair<const char *, const char *> cases[] = {
+        {"ab\"c", "ab\"c,\"1\",,,,\r\n"},
+        {"say \"hi\"", "say \"hi\",\"1\",,,,\r\n"},
+        {"\"hi\"", nullptr},  // read as a quoted "hi"
+        {" a\"b", nullptr},    // the leading blank is skipped
+        {"a\"b ", nullptr},    // the trailing space is trimmed
+        {"a\"b,c", nullptr},   // the comma ends the field
+        {"a\"b\r\nc", nullptr}, // so does the line end
+    };
+    for (const auto &[text, line] : cases) {
+        SCOPED_TRACE(text);
+        const WordRecord record = rec(s(text), s("1"));
+        const EggEncoded encoded = encodeEgg(std::vector<WordRecord>{rec(s("ok"), s("1")), record});
+        if (line) {
+            ASSERT_TRUE(encoded.ok()) << encoded.error.toStdString();
+            EXPECT_EQ(decodeOk(encoded.bytes), (std::vector<WordRecord>{rec(s("ok"), s("1")), record}));
+            EXPECT_TRUE(encoded.bytes.endsWith(line));
+        } else {
+            EXPECT_TRUE(encoded.error.contains(s("2件目のレコード「") + s(text))) << encoded.error.toStdString();
+        }
+    }
+}
+
 TEST(EggReader, ReadingRules)
 {
     const WordRecord a1 = rec(s("a"), s("1"));
     const std::tuple<const char *, QByteArray, std::vector<WordRecord>> cases[] = {
-        {"empty file", "", {}},
+        {"empty file, read as a null array", QByteArray(), {}},
         {"spaces and tabs before a field", " \t\"a\",  \"1\",,,,\r\n", {a1}},
         {"text after a closing quote skipped", "\"a\"xyz ,\"1\"  ,,,,\r\n", {a1}},
         {"unquoted fields trimmed, spaces-only unset", "  abc  ,1,  ,,,\r\n", {rec(s("abc"), s("1"))}},

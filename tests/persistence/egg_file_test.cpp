@@ -112,13 +112,13 @@ TEST_F(EggFileTest, OpensAndSavesRefuseAndLeaveEverythingAsItWas)
     }
 
     const std::vector<WordRecord> unwritable{{s("x😀"), s("1"), {}, {}, {}, {}}},
-        quoted{{s("ok"), s("1"), s("3"), s("1"), s("1"), s("say \"hi\"")}};
+        quoted{{s("ok"), s("1"), s("3"), s("1"), s("1"), s("\"hi\", she said")}};
     const std::tuple<QString, std::span<const WordRecord>, const char *> saves[] = {
         {path("folder.egg"), kTwoWords, "フォルダーがあります"},
         {path("nowhere/a.egg"), kTwoWords, "フォルダー「"},
         {s("/dev/full"), kTwoWords, "ディスクがいっぱいです"},
         {old, unwritable, "😀"},
-        {old, quoted, "say \"hi\""},
+        {old, quoted, "1件目のレコード「ok」"},
     };
     for (const auto &[file, records, why] : saves) {
         expectMessage(saveEggFileAs(file, {}, records), "名前を付けて保存できませんでした。", file, why);

@@ -1,9 +1,11 @@
 #include "egg_test_files.h"
 #include "form_fixture.h"
+#include "persistence/egg_file.h"
 #include "persistence/file_window.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QTemporaryDir>
 
@@ -25,6 +27,12 @@ protected:
         form->Step = 0;
     }
     void teach(const char *text) { form->appendNewRecord({s(text), s("1"), s("3"), s("1"), s("1"), s("2")}); }
+    // Types into the entry box and confirms with the button.
+    void enter(const char *text)
+    {
+        form->txtNyuryoku->setText(s(text));
+        form->cmdKakunin->click();
+    }
 
     // Opens or saves under a typed name through the window's button.
     void viaWindow(void (Form1::*menu)(), const char *name)
@@ -147,17 +155,19 @@ TEST_F(FileMenuTest, PeriodCheckAfterTheMessage)
 
     auto later = std::make_unique<Form1>(host);
     host.messages.clear();
-    host.date = host.date.addDays(1);
+    host.date = QDate(2026, 12, 21);
+    later->NewData[1] = {s("w"), s("1"), s("3"), s("1"), s("1"), s("2")}; // a word taught before the open
     later->FileName = path("g.egg");
     ASSERT_TRUE(later->FLoad());
     EXPECT_EQ(host.messages, (QStringList{s("ファイルを開きました。"), s("このデータを再利用します。")}));
     EXPECT_EQ(later->lblMessage->text(), s("やあAnn。またきたぞ。"));
     EXPECT_EQ(std::tuple(later->i, later->Level, later->ELevel, later->DLevel), std::tuple(2, 7, 1, 1));
-    EXPECT_EQ(QStringList({later->StartDate, later->EndDate}), QStringList({"2026/12/07", "2026/12/21"}));
-    EXPECT_EQ(later->NewData[0], (WordRecord{s("2026/12/07"), Code::StartDate, {}, {}, {}, {}}));
-    EXPECT_EQ(later->NewData[1], (WordRecord{s("2026/12/21"), Code::EndDate, {}, {}, {}, {}}));
+    EXPECT_EQ(QStringList({later->StartDate, later->EndDate}), QStringList({"2026/12/21", "2027/01/04"}));
+    // The open emptied slot 0 to empty texts, which its start-date record
+    // keeps; the end-date record carries none of the word's answers.
     later->asavemenuClick();
-    EXPECT_EQ(lineCount(path("g.egg")), 7);
+    EXPECT_EQ(bytesOf(path("g.egg")), gameFile(dateText(QDate(2026, 12, 6)))
+                                          + "\"2026/12/21\",\"8\",\"\",\"\",\"\",\"\"\r\n\"2027/01/04\",\"7\",,,,\r\n");
 }
 
 // A file that cannot be opened or saved leaves every part of the game in
@@ -206,6 +216,106 @@ TEST_F(FileMenuTest, AFailedOpenOrSaveKeepsTheGameInHand)
     EXPECT_FALSE(form->FSave());
     EXPECT_TRUE(host.messages.last().contains(s("ディスクがいっぱいです")));
     EXPECT_EQ(form->SavedNewRecords, 0);
+}
+
+// The file was changed behind the game after it was opened: the overwrite
+// save adds nothing, says what happened and where the whole game can go.
+TEST_F(FileMenuTest, OverwriteSaveRefusesAFileChangedBehindTheGame)
+{
+    const QByteArray original = gameFile(s("2026/12/20"));
+    const std::tuple<const char *, std::optional<QByteArray>, const char *> cases[] = {
+        {"deleted", std::nullopt, "ファイルがなくなっています"},
+        {"emptied", QByteArray(), "ファイルが空になっています"},
+        {"cut short", original.first(original.indexOf("\"dung\"")), "ファイルが短くなっています"},
+        {"replaced", QByteArray(original).replace("dung", "food"), "変わっています"},
+    };
+    for (const auto &[what, changed, why] : cases) {
+        SCOPED_TRACE(what);
+        put(path("g.egg"), original);
+        viaWindow(&Form1::opnmenuClick, "g.egg");
+        teach("りんご");
+        if (changed)
+            put(path("g.egg"), *changed);
+        else
+            QFile::remove(path("g.egg"));
+        host.messages.clear();
+        form->asavemenuClick();
+        ASSERT_EQ(host.messages.size(), 1);
+        for (const QString &part : {s("上書き保存できませんでした。"), path("g.egg"), s(why), s("「名前をつけて保存」")})
+            EXPECT_TRUE(host.messages[0].contains(part)) << host.messages[0].toStdString();
+        EXPECT_EQ(QFileInfo::exists(path("g.egg")), changed.has_value());
+        EXPECT_EQ(bytesOf(path("g.egg")), changed.value_or("<unreadable>"));
+    }
+
+    // Lines another program added are kept, and the game's follow them.
+    put(path("g.egg"), original);
+    viaWindow(&Form1::opnmenuClick, "g.egg");
+    teach("りんご");
+    const QByteArray added = original + "\"extra\",\"1\",,,,";
+    put(path("g.egg"), added);
+    form->asavemenuClick();
+    EXPECT_EQ(host.messages.last(), s("上書き保存しました。"));
+    EXPECT_EQ(bytesOf(path("g.egg")), added + "\r\n" + encodeEggRecord(form->NewData[0]).bytes);
+}
+
+// A game whose file is as large as an open can read takes no new record, not
+// even both of a restarted period's dates, and its file still opens.
+TEST_F(FileMenuTest, AFullFileTakesNoNewRecordAndStillOpens)
+{
+    for (const int records : {kMaxEggRecords, kMaxEggRecords - 1}) {
+        SCOPED_TRACE(records);
+        const QByteArray word = "\"w\",\"1\",\"1\",\"1\",\"1\",\"2\"\r\n";
+        put(path("big.egg"), gameFile(s("2026/12/01")) + word.repeated(records - 5));
+        viaWindow(&Form1::opnmenuClick, "big.egg");
+        EXPECT_EQ(host.messages.last(), s("このデータを再利用します。"));
+        EXPECT_EQ(form->DataMax + form->i, kMaxEggRecords);
+        enter("もも");
+        EXPECT_EQ(form->lblMessage->text(), s("もうあたまがいっぱいだ。"));
+        form->asavemenuClick();
+        EXPECT_EQ(host.messages.last(), s("上書き保存しました。"));
+        const EggLoad load = loadEggFile(path("big.egg"));
+        ASSERT_TRUE(load.content) << load.message.toStdString();
+        EXPECT_EQ(load.content->records.size(), std::size_t(kMaxEggRecords));
+    }
+}
+
+// A save with an empty name makes ".egg", which the list shows; an empty
+// file opens as a game without records.
+TEST_F(FileMenuTest, ADotFileIsListedAndAnEmptyFileOpens)
+{
+    giveName("たろう");
+    viaWindow(&Form1::savemenuClick, "");
+    EXPECT_EQ(form->FileName, path(".egg"));
+    put(path("empty.egg"), QByteArray());
+    form->opnmenuClick();
+    window()->changeFolder(dir.path());
+    ASSERT_EQ(window()->File1->count(), 2);
+    EXPECT_EQ(window()->File1->item(0)->text(), s(".egg"));
+    window()->File1Click(window()->File1->item(1));
+    window()->cmdOpen->click();
+    EXPECT_EQ(host.messages.last(), s("ファイルを開きました。"));
+    EXPECT_EQ(std::tuple(form->DataMax, form->Level, form->YourName), std::tuple(0, 0, s("たろう")));
+}
+
+// 〜 as Linux input methods type it (U+301C) is taken as ～ (U+FF5E), the
+// character code page 932 holds, and found again typed either way.
+TEST_F(FileMenuTest, AWaveDashTypedOnLinuxIsSavedAndKnown)
+{
+    enter("たろう");
+    enter("よろしく〜");
+    for (int k : {3, 1, 1, 2}) {
+        form->lblSentakuClick(k);
+        form->cmdKakunin->click();
+    }
+    EXPECT_EQ(form->NewData[3].Text, s("よろしく～"));
+    viaWindow(&Form1::savemenuClick, "wave");
+    EXPECT_TRUE(bytesOf(path("wave.egg")).contains("\x81\x60\",\"3\",\"\",")) << "～ is 81 60 in code page 932";
+    form->NewGame();
+    viaWindow(&Form1::opnmenuClick, "wave.egg");
+    for (const char *typed : {"よろしく〜", "よろしく～"}) {
+        enter(typed);
+        EXPECT_EQ(form->lblMessage->text(), s("よろしく～ってしってる。")) << typed;
+    }
 }
 
 } // namespace

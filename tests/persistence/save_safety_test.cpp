@@ -1,0 +1,163 @@
+// Saves against the world outside the game: other processes writing the same
+// file, folders the user may not write to, write limits, and texts that come
+// from input methods or from files written by hand.
+
+#include "egg_test_files.h"
+#include "persistence/egg_file.h"
+#include "persistence/storable_text.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSet>
+#include <QTemporaryDir>
+
+#include <csignal>
+#include <cstdio>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+WordRecord word(const QString &text) { return {text, s("1"), s("3"), s("1"), s("1"), s("2")}; }
+
+// Runs `body` in a child process; its result is the child's exit code.
+template <typename Body>
+pid_t spawn(Body body)
+{
+    std::fflush(nullptr);
+    const pid_t pid = fork();
+    if (pid == 0)
+        _exit(body());
+    return pid;
+}
+
+int exitCode(pid_t pid)
+{
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+// A child's step that failed, with the message that says why.
+int failed(int step, const QString &message)
+{
+    std::fprintf(stderr, "step %d: %s\n", step, qPrintable(message));
+    return step;
+}
+
+class SaveSafetyTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString file = dir.filePath(s("game.egg"));
+};
+
+} // namespace
+
+// Two games append to one file at the same time, each through its overwrite
+// save with what it knows of the file: every record of both arrives once.
+TEST_F(SaveSafetyTest, TwoGamesAppendingAtOnceKeepEveryRecord)
+{
+    put(file, "\"Ann\",\"9\",,,,\r\n");
+    constexpr int kEach = 150;
+    auto game = [this](char who) {
+        return [this, who] {
+            EggFileMark mark = loadEggFile(file).mark;
+            for (int n = 0; n < kEach; ++n) {
+                const std::vector<WordRecord> one{word(QChar(who) + QString::number(n))};
+                if (const QString error = appendEggFile(file, one, &mark); !error.isEmpty())
+                    return failed(1, error);
+            }
+            return 0;
+        };
+    };
+    const pid_t a = spawn(game('a')), b = spawn(game('b'));
+    EXPECT_EQ(exitCode(a), 0);
+    EXPECT_EQ(exitCode(b), 0);
+
+    const EggLoad load = loadEggFile(file);
+    ASSERT_TRUE(load.content) << load.message.toStdString();
+    QSet<QString> texts;
+    for (const WordRecord &r : load.content->records)
+        texts.insert(textOf(r.Text));
+    EXPECT_EQ(load.content->records.size(), std::size_t(2 * kEach + 1));
+    EXPECT_EQ(texts.size(), 2 * kEach + 1);
+}
+
+// A file the user may write, in a folder they may not: both saves write it in
+// place, and a save as that fails halfway puts the old content back. Needs a
+// process without root's rights, which ignore the folder's permission.
+TEST_F(SaveSafetyTest, AWritableFileInAFolderNotOursIsSavedInPlace)
+{
+    put(file, "\"a\",\"9\",,,,\r\n");
+    const std::vector<WordRecord> two{word(s("みかん")), word(s("りんご"))}, one{word(s("いちご"))};
+    const std::vector<WordRecord> many(400, word(s("ながいことばです")));
+    const QByteArray folder = QFile::encodeName(dir.path());
+    ASSERT_EQ(chmod(QFile::encodeName(file).constData(), 0666), 0);
+    ASSERT_EQ(chmod(folder.constData(), 0555), 0);
+
+    const int code = exitCode(spawn([&] {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+            return 100;
+        if (access(folder.constData(), W_OK) == 0)
+            return 101;
+        EggFileMark mark;
+        if (const QString error = saveEggFileAs(file, {}, two, &mark); !error.isEmpty())
+            return failed(1, error);
+        if (const QString error = appendEggFile(file, one, &mark); !error.isEmpty())
+            return failed(2, error);
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{rlim_t(QFileInfo(file).size() + 100), RLIM_INFINITY};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        const QString error = saveEggFileAs(file, {}, many, &mark);
+        if (!error.contains(s("ファイルが大きくなりすぎて書けません。")) || !error.contains(s("ファイルは変更していません。")))
+            return failed(3, error);
+        return 0;
+    }));
+    chmod(folder.constData(), 0700);
+    if (code == 100 || code == 101)
+        GTEST_SKIP() << "needs a process that folder permissions apply to: running as root, and "
+                        "dropping to uid/gid 65534 failed";
+    EXPECT_EQ(code, 0);
+    std::vector<WordRecord> all = two;
+    all.push_back(one[0]);
+    EXPECT_EQ(bytesOf(file), encodeEgg(all).bytes) << "written in place, then put back after the failure";
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{s("game.egg")});
+}
+
+// A field written by hand without quotes may hold one; the game opened from
+// such a file saves it again so that it reads back the same.
+TEST_F(SaveSafetyTest, AnUnquotedQuoteIsSavedAgainAsItWasRead)
+{
+    const QByteArray bytes = "ab\"c,\"1\",\"3\",\"1\",\"1\",\"2\"\r\n\"x\",say \"hi\",,,,\r\n";
+    put(file, bytes);
+    const EggLoad load = loadEggFile(file);
+    ASSERT_TRUE(load.content) << load.message.toStdString();
+    EXPECT_EQ(textOf(load.content->records[0].Text), s("ab\"c"));
+    const QString again = dir.filePath(s("again.egg"));
+    ASSERT_EQ(saveEggFileAs(again, load.content->records, {}), QString());
+    EXPECT_EQ(bytesOf(again), bytes);
+}
+
+// Linux input methods type these under the JIS code points; each becomes the
+// code page 932 character that looks the same, and is then written and read
+// back as that one. Characters with no such twin stay refused.
+TEST(EnteredText, JisCharactersBecomeTheirCodePage932Twins)
+{
+    const std::pair<char16_t, char16_t> twins[] = {
+        {u'\u301C', u'\uFF5E'}, {u'\u2212', u'\uFF0D'}, {u'\u2016', u'\u2225'}, {u'\u00A2', u'\uFFE0'},
+        {u'\u00A3', u'\uFFE1'}, {u'\u00AC', u'\uFFE2'}, {u'\u2014', u'\u2015'}, {u'\u00A5', u'\uFFE5'},
+    };
+    for (const auto &[jis, cp932] : twins) {
+        const QString typed = s("よろしく") + QChar(jis);
+        const QString entered = withCp932Twins(typed);
+        SCOPED_TRACE(typed.toStdString());
+        EXPECT_EQ(entered, s("よろしく") + QChar(cp932));
+        EXPECT_TRUE(isStorableText(entered));
+        EXPECT_EQ(decodeEgg(encodeEggRecord(word(entered)).bytes).content.records,
+                  std::vector<WordRecord>{word(entered)});
+    }
+    for (const char *odd : {"😀", "안녕", "say \"hi\"", "a\tb", "a\x7f"})
+        EXPECT_FALSE(isStorableText(withCp932Twins(s(odd)))) << odd;
+}
