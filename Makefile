@@ -4,10 +4,11 @@
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
+MUTATE_BUILD ?= build-mutate
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
 
-.PHONY: all deps configure build run test asan bench fuzz art shot clean
+.PHONY: all deps configure build run test asan bench fuzz mutate art shot clean
 
 all: build
 
@@ -53,10 +54,17 @@ fuzz:
 	mkdir -p $(FUZZ_BUILD)/corpus
 	./$(FUZZ_BUILD)/bin/egg_reader_fuzz -max_total_time=$(FUZZ_SECONDS) $(FUZZ_BUILD)/corpus fuzz/corpus
 
+# Plants one fault at a time and checks the tests notice (tools/mutate.py);
+# e.g. `make mutate ARGS="--limit 200 --seed 1"`. The full set takes hours.
+ARGS ?=
+mutate:
+	@./tools/install-deps.sh mutate
+	python3 tools/mutate.py --build $(MUTATE_BUILD) --jobs $(JOBS) $(ARGS)
+
 # Redraws the character's frames into assets/ (they are committed; the game
 # never needs this step).
 art: build
 	./$(BUILD)/bin/draw_art assets
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(MUTATE_BUILD)

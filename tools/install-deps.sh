@@ -13,6 +13,7 @@ packages=(
 case "${1:-}" in
   fuzz) packages+=(clang libclang-rt-dev) ;;
   shot) packages+=(xvfb xauth) ;;
+  mutate) packages+=(python3) ;;
 esac
 
 missing=()
