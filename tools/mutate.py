@@ -48,9 +48,11 @@ class Mutant:
     replacement: str
     original: str    # the touched line(s), stripped, joined by one space
     mutated: str     # the same after the change, or DELETED
+    nth: int = 1     # which of the file's mutants with this same original and mutated text
+    of: int = 1      # how many there are
 
     def key(self):
-        return (self.path, self.original, self.mutated)
+        return (self.path, self.original, self.mutated, self.nth)
 
     def where(self):
         return f"{self.path}:{self.line}:{self.col}"
@@ -94,14 +96,15 @@ def scan(text):
                 if text[k] != "\n":
                     mask[k] = '"'
             i = j
-        elif c == '"' or (c == "'" and not (i > 0 and text[i - 1].isalnum())):
+        elif c == '"' or (c == "'" and not (i > 0 and text[i - 1].isdigit())):
             # A quote after a digit is a digit separator (1'000), not a char.
             j = i + 1
             while j < n and text[j] != c and text[j] != "\n":
                 j += 2 if text[j] == "\\" else 1
             j = min(j, n - 1)
             for k in range(i, j + 1):
-                mask[k] = c
+                if text[k] != "\n":
+                    mask[k] = c
             if c == '"':
                 strings.append((i, j))
             i = j + 1
@@ -325,6 +328,12 @@ def generate(path, text):
         no += 1
 
     out.sort(key=lambda mu: (mu.line, mu.col, mu.op, mu.mutated))
+    # The same change on identical lines (`return true;`) is told apart by order.
+    seen = {}
+    for mu in out:
+        seen[(mu.original, mu.mutated)] = mu.nth = seen.get((mu.original, mu.mutated), 0) + 1
+    for mu in out:
+        mu.of = seen[(mu.original, mu.mutated)]
     return out
 
 
@@ -389,7 +398,8 @@ def read_equivalents(path):
             missing = {"file", "from", "to", "why"} - set(block)
             if missing:
                 sys.exit(f"{path}: an entry lacks {', '.join(sorted(missing))}: {block}")
-            entries[(block["file"], block["from"], block["to"])] = block["why"]
+            nth = int(block.get("nth", "1"))
+            entries[(block["file"], block["from"], block["to"], nth)] = block["why"]
             block.clear()
 
     with open(path, encoding="utf-8") as f:
@@ -401,19 +411,16 @@ def read_equivalents(path):
                 flush()
                 continue
             field, _, value = line.partition(":")
-            if field.strip() not in ("file", "from", "to", "why"):
+            if field.strip() not in ("file", "from", "to", "nth", "why"):
                 sys.exit(f"{path}: unexpected line: {line}")
             block[field.strip()] = value.strip()
     flush()
     return entries
 
 
-def describe(mu):
-    return f"{mu.where()} [{mu.op}]\n    - {mu.original}\n    + {mu.mutated}"
-
-
-def equivalent_entry(mu):
-    return f"file: {mu.path}\nfrom: {mu.original}\nto:   {mu.mutated}\nwhy:  ...\n"
+def describe(mu, indent="    "):
+    nth = f" (nth {mu.nth} of {mu.of} alike in the file)" if mu.of > 1 else ""
+    return f"{mu.where()} [{mu.op}]{nth}\n{indent}- {mu.original}\n{indent}+ {mu.mutated}"
 
 
 # ---------------------------------------------------------------------------
@@ -549,13 +556,20 @@ def main():
                                          for g in wanted)]
         if not files:
             sys.exit("mutate: --files matched no source")
-    mutants = sample(all_mutants(files), args.limit, args.seed)
+    everything = all_mutants(files)
+    mutants = sample(everything, args.limit, args.seed)
     equivalents = read_equivalents(os.path.join(ROOT, EQUIVALENT_FILE))
+    if not args.files:
+        known = {mu.key() for mu in everything}
+        for key in equivalents:
+            if key not in known:
+                print(f"mutate: {EQUIVALENT_FILE}: no longer matches a mutant (the code changed?): "
+                      f"{key[0]}: {key[1]} -> {key[2]}", file=sys.stderr)
 
     if args.list:
         for i, mu in enumerate(mutants, 1):
             eq = "  (equivalent)" if mu.key() in equivalents else ""
-            print(f"{i:5} {mu.where()} {mu.op}{eq}\n      - {mu.original}\n      + {mu.mutated}")
+            print(f"{i:5} {describe(mu, '      ')}{eq}")
         print(f"{len(mutants)} mutants in {len({mu.path for mu in mutants})} files")
         for rel, why in UNTESTABLE.items():
             print(f"not mutated: {rel} ({why})")
@@ -611,7 +625,7 @@ def main():
             results.append((mu, outcome, secs))
             print(f"[{i}/{len(mutants)}] {outcome.upper():13} {mu.where()} {mu.op} ({secs:.0f} s)", flush=True)
             if outcome == "survived":
-                print(f"      - {mu.original}\n      + {mu.mutated}", flush=True)
+                print("      " + describe(mu, "      "), flush=True)
     except KeyboardInterrupt:
         interrupted = True
         print("\nmutate: interrupted; the sources are restored", flush=True)
@@ -641,7 +655,7 @@ def main():
             f.write(describe(mu) + "\n\n")
         f.write("All results\n\n")
         for mu, o, secs in results:
-            f.write(f"{o:13} {mu.where()} {mu.op} ({secs:.0f} s)\n    - {mu.original}\n    + {mu.mutated}\n")
+            f.write(f"{o:13} ({secs:.0f} s) {describe(mu)}\n")
     print("\n" + summary + f"report: {os.path.relpath(report_path, ROOT)}", flush=True)
     return 130 if interrupted else 0
 
@@ -660,7 +674,7 @@ bool f(int a, int b, const QString &s)
 {
     if (a == b && !s.isEmpty())
         return true;
-    const QString t = QStringLiteral("こんにちは、") + "a == b";
+    const QString t = QStringLiteral("こんにちは、") + "a == b" + u'&';
     counts_[a] += b >= 3 ? 1 : 0;
     connect(button, &QPushButton::clicked,
             this, &Form::onClick);
@@ -692,7 +706,7 @@ def self_test():
     expect(has(11, "logic", "if (a == b || !s.isEmpty())"), "&& becomes ||")
     expect(has(11, "negate", "if (a == b && s.isEmpty())"), "a negation goes")
     expect(has(12, "bool", "return false;"), "true becomes false")
-    expect(has(13, "string", 'const QString t = QStringLiteral("こんにちは") + "a == b";'),
+    expect(has(13, "string", 'const QString t = QStringLiteral("こんにちは") + "a == b" + u\'&\';'),
            "a string loses its last character")
     expect(not any(mu.line == 13 and mu.op == "compare" for mu in mutants), "no operator inside a string")
     expect(not any(mu.line == 13 and mu.op == "delete" for mu in mutants), "declarations are not deleted")
