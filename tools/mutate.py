@@ -173,6 +173,23 @@ INDEX = re.compile(r"(?<=[\w)\]])\[([^\[\]\"']+)\]")
 BOOL = re.compile(r"\b(true|false)\b")
 
 
+TWIPS_PER_PIXEL = 15
+TWIPS_CALL = re.compile(r"\b(twips|px)\s*$")
+
+
+def in_twips_call(m, col):
+    """Whether the innermost call around m[col] is twips(...) or px(...)."""
+    depth = 0
+    for k in range(col - 1, -1, -1):
+        if m[k] == ")":
+            depth += 1
+        elif m[k] == "(":
+            if depth == 0:
+                return bool(TWIPS_CALL.search(m[:k]))
+            depth -= 1
+    return False
+
+
 def brace_kinds(mask):
     """For each offset, whether it sits inside a function or block body
     (as opposed to namespace or class scope)."""
@@ -244,9 +261,12 @@ def generate(path, text):
                 continue  # a pure virtual function's = 0
             if re.match(r"\s*>", m[mo.end():]) and "<" in m[:mo.start()]:
                 continue  # a template argument such as std::array<T, 4>
-            add(no, mo.start(), "int+1", None, None, lit, str(v + 1))
-            if v > 0:
-                add(no, mo.start(), "int-1", None, None, lit, str(v - 1))
+            # Window geometry is written in twips and rounded down to pixels, so
+            # one twip more is mostly the same pixel: step by a pixel there.
+            step, name = (TWIPS_PER_PIXEL, "px") if in_twips_call(m, mo.start()) else (1, "int")
+            add(no, mo.start(), f"{name}+1", None, None, lit, str(v + step))
+            if v >= step:
+                add(no, mo.start(), f"{name}-1", None, None, lit, str(v - step))
             if v >= 2:
                 add(no, mo.start(), "constant", None, None, lit, str(v * 10))
         for mo in FLOAT.finditer(m):
@@ -706,6 +726,14 @@ def self_test():
     expect(not any(mu.line <= 5 for mu in mutants), "comments, #include and #pragma are left alone")
     expect(has(6, "constant", "constexpr int kInterval = 2000;"), "a constant changes tenfold")
     expect(has(6, "int+1", "constexpr int kInterval = 201;"), "an integer goes up by one")
+    geometry = generate("x.cpp", "void f()\n{\n    w->move(px(120), twips(2520, 120, 7, 3) + 1);\n}\n")
+    expect({mu.mutated for mu in geometry if mu.op in ("px+1", "px-1")}
+           == {"w->move(px(135), twips(2520, 120, 7, 3) + 1);", "w->move(px(105), twips(2520, 120, 7, 3) + 1);",
+               "w->move(px(120), twips(2535, 120, 7, 3) + 1);", "w->move(px(120), twips(2505, 120, 7, 3) + 1);",
+               "w->move(px(120), twips(2520, 135, 7, 3) + 1);", "w->move(px(120), twips(2520, 105, 7, 3) + 1);",
+               "w->move(px(120), twips(2520, 120, 22, 3) + 1);", "w->move(px(120), twips(2520, 120, 7, 18) + 1);"}
+           and any(mu.op == "int+1" and mu.mutated.endswith("+ 2);") for mu in geometry),
+           "geometry in twips moves by a pixel (15 twips), other numbers by one")
     expect(not any(mu.line in (7, 8) for mu in mutants), "declaration-only lines are left alone")
     expect(has(11, "compare", "if (a != b && !s.isEmpty())"), "== becomes !=")
     expect(has(11, "logic", "if (a == b || !s.isEmpty())"), "&& becomes ||")
