@@ -515,10 +515,13 @@ class Workspace:
             orig = os.path.join(self.backup_dir, name)
             planted = os.path.join(self.backup_dir, stem + ".mutant")
             target = os.path.join(ROOT, rel)
-            if os.path.exists(planted) and open(target, "rb").read() == open(planted, "rb").read():
+            current = open(target, "rb").read()
+            if current == open(orig, "rb").read():
+                pass  # stopped before the mutant was written, or after it was undone
+            elif os.path.exists(planted) and current == open(planted, "rb").read():
                 shutil.copyfile(orig, target)
                 print(f"mutate: restored {rel} left mutated by an interrupted run", flush=True)
-            elif os.path.exists(planted):
+            else:
                 print(f"mutate: {rel} changed since an interrupted run; its backup is kept in {orig}",
                       flush=True)
                 continue
