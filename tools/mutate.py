@@ -228,7 +228,7 @@ def generate(path, text):
     in_block = brace_kinds(mask)
     out = []
 
-    def add(lineno, col, op, repl_from, repl_to, old, new):
+    def add(lineno, col, op, old, new):
         start = offsets[lineno] + col
         mutated_line = lines[lineno][:col] + new + lines[lineno][col + len(old):]
         out.append(Mutant(path, lineno + 1, col + 1, op, start, start + len(old), new,
@@ -249,11 +249,11 @@ def generate(path, text):
             continue
         for mo in CMP.finditer(m):
             for new in CMP_SWAPS[mo.group(1)]:
-                add(no, mo.start(), "compare", None, None, mo.group(1), new)
+                add(no, mo.start(), "compare", mo.group(1), new)
         for mo in LOGIC.finditer(m):
-            add(no, mo.start(), "logic", None, None, mo.group(1), "||" if mo.group(1) == "&&" else "&&")
+            add(no, mo.start(), "logic", mo.group(1), "||" if mo.group(1) == "&&" else "&&")
         for mo in NOT.finditer(m):
-            add(no, mo.start(), "negate", None, None, "!", "")
+            add(no, mo.start(), "negate", "!", "")
         for mo in INT.finditer(m):
             v = int(mo.group(1))
             lit = mo.group(1)
@@ -264,24 +264,24 @@ def generate(path, text):
             # Window geometry is written in twips and rounded down to pixels, so
             # one twip more is mostly the same pixel: step by a pixel there.
             step, name = (TWIPS_PER_PIXEL, "px") if in_twips_call(m, mo.start()) else (1, "int")
-            add(no, mo.start(), f"{name}+1", None, None, lit, str(v + step))
+            add(no, mo.start(), f"{name}+1", lit, str(v + step))
             if v >= step:
-                add(no, mo.start(), f"{name}-1", None, None, lit, str(v - step))
+                add(no, mo.start(), f"{name}-1", lit, str(v - step))
             if v >= 2:
-                add(no, mo.start(), "constant", None, None, lit, str(v * 10))
+                add(no, mo.start(), "constant", lit, str(v * 10))
         for mo in FLOAT.finditer(m):
             v = float(mo.group(1))
             new = repr(v * 2 if v else 1.0) + mo.group(2)
-            add(no, mo.start(), "constant", None, None, mo.group(0), new)
+            add(no, mo.start(), "constant", mo.group(0), new)
         for mo in INDEX.finditer(m):
             inner = mo.group(1)
             if inner.strip().isdigit() or not inner.strip():
                 continue
             col = mo.start(1)
-            add(no, col, "index+1", None, None, inner, inner + " + 1")
-            add(no, col, "index-1", None, None, inner, inner + " - 1")
+            add(no, col, "index+1", inner, inner + " + 1")
+            add(no, col, "index-1", inner, inner + " - 1")
         for mo in BOOL.finditer(m):
-            add(no, mo.start(), "bool", None, None, mo.group(1), "false" if mo.group(1) == "true" else "true")
+            add(no, mo.start(), "bool", mo.group(1), "false" if mo.group(1) == "true" else "true")
 
     # String literals: the last character goes, or an empty one gains one.
     for (a, b) in strings:
@@ -300,7 +300,7 @@ def generate(path, text):
                 new_body = body[:-1]
         else:
             new_body = "x"
-        add(no, col, "string", None, None, '"' + body + '"', '"' + new_body + '"')
+        add(no, col, "string", '"' + body + '"', '"' + new_body + '"')
 
     # Whole statements, including calls such as connect(...) over several lines.
     prev_end = ";"
