@@ -4,10 +4,11 @@
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 FUZZ_BUILD ?= build-fuzz
+MUTATE_BUILD ?= build-mutate
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
 
-.PHONY: all deps configure build run test package asan bench fuzz shot art clean
+.PHONY: all deps configure build run test package asan bench fuzz mutate shot art clean
 
 all: build
 
@@ -73,10 +74,17 @@ shot: build
 	@./tools/install-deps.sh shot
 	./tools/screenshot.sh docs/screenshot.png
 
+# Plants one fault at a time and checks the tests notice (tools/mutate.py);
+# e.g. `make mutate ARGS="--limit 200 --seed 1"`. The full set takes hours.
+ARGS ?=
+mutate:
+	@./tools/install-deps.sh mutate
+	python3 tools/mutate.py --build $(MUTATE_BUILD) --jobs $(JOBS) $(ARGS)
+
 # Redraws the character's frames into assets/ (they are committed; the game
 # never needs this step).
 art: build
 	./$(BUILD)/bin/draw_art assets
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD) $(MUTATE_BUILD)

@@ -14,6 +14,7 @@ packages=(
 case "${1:-}" in
   fuzz) packages+=(clang libclang-rt-dev) ;;
   shot) packages+=(xvfb xauth xdotool) ;;
+  mutate) packages+=(python3 ninja-build lld) ;;
 esac
 
 missing=()
