@@ -40,6 +40,14 @@ protected:
         }
     }
     static void click(QWidget *control) { QTest::mouseClick(control, Qt::LeftButton); }
+    // One tick of a running timer, through its timeout signal, without
+    // waiting for it: a stopped timer does not tick.
+    static void tick(QTimer *timer)
+    {
+        ASSERT_TRUE(timer->isActive()) << timer->objectName().toStdString() << " is not running";
+        QTimerEvent event(timer->timerId());
+        QCoreApplication::sendEvent(timer, &event);
+    }
 
     QString said() const { return form->lblMessage->text(); }
     void type(const QString &text) { typeInto(form->txtNyuryoku, text); }

@@ -292,4 +292,36 @@ TEST_F(ControlsTest, MenusAndButtonsReachTheirWindows)
     EXPECT_EQ(host.messages.size(), 1) << "nothing is asked";
 }
 
+// Each of the stage's timers, ticking, runs its own routine.
+TEST_F(ControlsTest, EveryTimerRunsItsRoutine)
+{
+    const FrameStore &f = form->frames;
+    tick(form->tmrAnime);
+    EXPECT_TRUE(form->imgEye->shows(f.img02)) << "tmrAnime steps the blink";
+    form->tmrAnime->stop();
+    tick(form->tmrTiming);
+    EXPECT_TRUE(form->tmrAnime->isActive()) << "tmrTiming starts a blink";
+
+    form->Action();
+    tick(form->tmrAction);
+    EXPECT_TRUE(form->imgChara->shows(f.imgAct[0])) << "tmrAction steps the toy dog";
+
+    form->tmrTalk->start();
+    tick(form->tmrTalk);
+    EXPECT_TRUE(form->imgKuchi->shows(f.img04)) << "tmrTalk moves the mouth";
+
+    enter(u"N"_s);
+    enter(u"ねこ"_s);
+    choose(2);
+    tick(form->tmrTenmetsu);
+    EXPECT_FALSE(form->lblSentaku[1]->isOpaque()) << "tmrTenmetsu blinks the chosen label";
+    tick(form->tmrTenmetsu);
+    EXPECT_TRUE(form->lblSentaku[1]->isOpaque()) << "tmrTenmetsu blinks the chosen label";
+
+    confirm(); // question 2: no choice yet, so the blink clears every label
+    form->lblSentaku[3]->setOpaque(true);
+    tick(form->tmrTenmetsu);
+    EXPECT_FALSE(std::ranges::any_of(form->lblSentaku, &ChoiceLabel::isOpaque));
+}
+
 } // namespace
