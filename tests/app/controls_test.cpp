@@ -193,8 +193,9 @@ TEST_F(ControlsTest, KnownWordsAndTheEmptyEntry)
     form->DataMax = 4;
     for (WordRecord &record : form->Data)
         record = {};
-    form->Data[3] = {u"ねこ"_s, u"1"_s, u"2"_s, u"3"_s, u"1"_s, u"2"_s};
-    form->Data[4] = {u"いぬ"_s, u"1"_s, u"2"_s, u"1"_s, u"1"_s, u"2"_s};
+    // Each known word's index holds a word of the other liking in the other memory.
+    form->Data[3] = {u"いぬ"_s, u"1"_s, u"2"_s, u"1"_s, u"1"_s, u"2"_s};
+    form->Data[4] = {u"ねこ"_s, u"1"_s, u"2"_s, u"3"_s, u"1"_s, u"2"_s};
     const struct {
         const char *talkFrom, *typed, *reply;
     } known[] = {
