@@ -35,7 +35,7 @@ protected:
 TEST_F(ControlsTest, TheNameThenTheAppleExchange)
 {
     enter(u"Ann"_s);
-    EXPECT_EQ(said(), u"そうか、おまえのなまえはAnnなんだな。");
+    EXPECT_EQ(said(), u"そうか、おまえのなまえはAnnなんだな。") << "確認 (cmdKakunin) takes the name";
     EXPECT_EQ(form->NewData[2], (WordRecord{u"Ann"_s, Code::Name, {}, {}, {}, {}}));
     EXPECT_EQ(std::tuple(form->i, form->Level, form->Step), std::tuple(2 + 1, 2 + 1, 0));
     EXPECT_TRUE(form->statusmenu->isEnabled());
@@ -159,7 +159,7 @@ TEST_F(ControlsTest, ScoldingBackAndTheirQuirks)
     // Back from 3 of a greeting: a question 2 still wearing question 3's
     // captions, all four clickable.
     back();
-    EXPECT_EQ(form->Step, 2);
+    EXPECT_EQ(form->Step, 2) << "戻る (cmdModoru) steps back";
     EXPECT_EQ(captions(), u"すき|ふつう|きらい|");
     choose(4);
     EXPECT_EQ(form->Answer2, u"4");
@@ -245,7 +245,7 @@ TEST_F(ControlsTest, NewGameForgetsEverything)
     };
     const int expected[] = {2, 2, 0, 0, 0, 0, -1, 0, -1, -1};
     for (size_t n = 0; n < std::size(counters); ++n)
-        EXPECT_EQ(counters[n].second, expected[n]) << counters[n].first;
+        EXPECT_EQ(counters[n].second, expected[n]) << counters[n].first << " after 新規 (newmenu)";
     EXPECT_EQ(QStringList({form->FileName, form->NewWord, form->Answer1, form->TalkFrom, form->CharaName}),
               QStringList({"", "", "", "y", "ミスター・トルマリン"}));
     EXPECT_EQ(form->NewData[0], (WordRecord{u"2028/02/20"_s, Code::StartDate, {}, {}, {}, {}}));
@@ -265,18 +265,20 @@ TEST_F(ControlsTest, MenusAndButtonsReachTheirWindows)
     enter(u"N"_s); // the status menu waits for the name
     form->opnmenu->trigger();
     ASSERT_TRUE(form->fileWindow) << "opnmenu";
-    EXPECT_TRUE(form->fileWindow->cmdOpen->isVisible() && !form->fileWindow->cmdSave->isVisibleTo(form->fileWindow));
+    EXPECT_TRUE(form->fileWindow->cmdOpen->isVisible() && !form->fileWindow->cmdSave->isVisibleTo(form->fileWindow))
+        << "opnmenu shows the window in open mode";
     form->fileWindow->close();
     settle();
     form->asavemenu->trigger();
     ASSERT_TRUE(form->fileWindow) << "asavemenu without a current file";
-    EXPECT_TRUE(form->fileWindow->cmdSave->isVisible() && !form->fileWindow->cmdOpen->isVisibleTo(form->fileWindow));
+    EXPECT_TRUE(form->fileWindow->cmdSave->isVisible() && !form->fileWindow->cmdOpen->isVisibleTo(form->fileWindow))
+        << "asavemenu without a file shows the window in save mode";
     click(form->fileWindow->cmdExit);
     settle();
     EXPECT_FALSE(form->fileWindow) << "cmdExit closes the file window";
     form->savemenu->trigger();
     ASSERT_TRUE(form->fileWindow) << "savemenu";
-    EXPECT_TRUE(form->fileWindow->cmdSave->isEnabled());
+    EXPECT_TRUE(form->fileWindow->cmdSave->isEnabled()) << "savemenu shows the window in save mode";
 
     form->statusmenu->trigger();
     EXPECT_TRUE(form->statusWindow) << "statusmenu";

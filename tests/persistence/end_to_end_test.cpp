@@ -77,7 +77,7 @@ TEST_F(EndToEndTest, NameWordsAndSaveAsGiveTheExactBytes)
     teach(u"りんご"_s, {1, 3, 1, 1, 2});
     teach(u"おはよう"_s, {3, 2, 1, 2});
     saveAsTyped(u"memo"_s);
-    EXPECT_FALSE(window()) << "the file window closes after the save";
+    EXPECT_FALSE(window()) << "保存 (cmdSave) saves and closes the file window";
     EXPECT_EQ(host.messages, QStringList{u"名前を付けて保存しました。"_s});
     EXPECT_EQ(form->FileName, path(u"memo.egg"_s));
     EXPECT_EQ(bytesOf(path(u"memo.egg"_s)),
@@ -95,14 +95,14 @@ TEST_F(EndToEndTest, OpenTeachTwoWordsThenSaveAndSaveAs)
     const QByteArray file = gameFile("2026/12/20");
     put(path(u"g.egg"_s), file);
     openByList(u"g.egg"_s);
-    EXPECT_FALSE(window()) << "the file window closes after the open";
+    EXPECT_FALSE(window()) << "開く (cmdOpen) opens and closes the file window";
     EXPECT_EQ(statusValues(), QStringList({"Ann", "ミスター・トルマリン", "5", "ちょっぴり危険で赤ん坊",
                                            "2026/11/22", "2026/12/20"}));
 
     teach(u"ねこ"_s, {1, 2, 1, 1, 2});
     teach(u"いぬ"_s, {1, 2, 3, 1, 2});
     form->asavemenu->trigger();
-    EXPECT_EQ(host.messages.last(), u"上書き保存しました。");
+    EXPECT_EQ(host.messages.last(), u"上書き保存しました。"_s) << "上書き保存 (asavemenu) saves to the opened file";
     const QByteArray twoLines = "\"\x82\xcb\x82\xb1\",\"1\",\"2\",\"1\",\"1\",\"2\"\r\n"  // ねこ
                                 "\"\x82\xa2\x82\xca\",\"1\",\"2\",\"3\",\"1\",\"2\"\r\n"; // いぬ
     EXPECT_EQ(bytesOf(path(u"g.egg"_s)), file + twoLines) << "exactly the two new lines, at the end";

@@ -69,7 +69,7 @@ TEST_F(FileMenuTest, OneWindowListsAndNames)
     ASSERT_EQ(sub.size(), 1);
     w->Dir1->setCurrentItem(sub[0]);
     QTest::keyClick(w->Dir1, Qt::Key_Return);
-    EXPECT_EQ(w->folder(), QDir(dir.path()).filePath(s("sub")));
+    ASSERT_EQ(w->folder(), QDir(dir.path()).filePath(s("sub"))) << "Enter in Dir1 enters the folder";
     ASSERT_EQ(w->File1->count(), 1);
 
     // A click names the file; leaving with 終了 keeps it as the current file,

@@ -51,7 +51,7 @@ TEST_F(EndingTest, TheWholeScriptThenGoodbye)
         SCOPED_TRACE("script line " + std::to_string(line));
         click(ending->cmdNext);
         const QString text = QString::fromUtf8(script[line]);
-        EXPECT_EQ(ending->lblMessage->text(), text);
+        EXPECT_EQ(ending->lblMessage->text(), text) << "進む (cmdNext) shows the next line";
         EXPECT_EQ(ending->tmrTalk->isActive(), text != u"・・・・・") << "the mouth talks unless the line is silent";
     }
     EXPECT_TRUE(host.messages.isEmpty());
