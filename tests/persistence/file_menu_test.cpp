@@ -128,6 +128,28 @@ TEST_F(FileMenuTest, OpeningMidQuestionReturnsToWaiting)
     EXPECT_TRUE(form->tmrMessage->isActive() && form->tmrTalk->isActive());
 }
 
+TEST_F(FileMenuTest, PeriodCheckAfterTheMessage)
+{
+    put(path("g.egg"), gameFile(dateText(host.date)));
+    viaWindow(&Form1::opnmenuClick, "g.egg");
+    EXPECT_EQ(host.messages, QStringList{s("ファイルを開きました。")});
+    EXPECT_TRUE(form->endingWindow) << "opened on its end date: the farewell";
+
+    auto later = std::make_unique<Form1>(host);
+    host.messages.clear();
+    host.date = host.date.addDays(1);
+    later->FileName = path("g.egg");
+    ASSERT_TRUE(later->FLoad());
+    EXPECT_EQ(host.messages, (QStringList{s("ファイルを開きました。"), s("このデータを再利用します。")}));
+    EXPECT_EQ(later->lblMessage->text(), s("やあAnn。またきたぞ。"));
+    EXPECT_EQ(std::tuple(later->i, later->Level, later->ELevel, later->DLevel), std::tuple(2, 7, 1, 1));
+    EXPECT_EQ(QStringList({later->StartDate, later->EndDate}), QStringList({"2026/12/07", "2026/12/21"}));
+    EXPECT_EQ(later->NewData[0], (WordRecord{s("2026/12/07"), Code::StartDate, {}, {}, {}, {}}));
+    EXPECT_EQ(later->NewData[1], (WordRecord{s("2026/12/21"), Code::EndDate, {}, {}, {}, {}}));
+    later->asavemenuClick();
+    EXPECT_EQ(lineCount(path("g.egg")), 7);
+}
+
 // A file that cannot be opened or saved leaves every part of the game in
 // hand, the current file included, and the window stays for another choice.
 TEST_F(FileMenuTest, AFailedOpenOrSaveKeepsTheGameInHand)
