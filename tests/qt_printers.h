@@ -5,18 +5,10 @@
 
 #include <QByteArray>
 #include <QString>
-#include <QStringList>
 
 #include <ostream>
 
 inline void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
-inline void PrintTo(const QStringList &list, std::ostream *os)
-{
-    *os << '[';
-    for (const QString &text : list)
-        *os << (&text == &list.front() ? "\"" : ", \"") << text.toStdString() << '"';
-    *os << ']';
-}
 // A record as its line would read: texts quoted, unset fields empty.
 inline void PrintTo(const WordRecord &record, std::ostream *os)
 {
