@@ -3,11 +3,13 @@
 // a recorded exit. Nothing waits on the clock, chance or a modal box.
 
 #include "app/host.h"
+#include "qt_printers.h"
 #include "windows/fake_system_tools.h"
 
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 
 class FakeHost final : public Host {
 public:
@@ -27,7 +29,17 @@ public:
         draws.pop_front();
         return r;
     }
-    void showMessage(QWidget *, const QString &text) override { messages << text; }
+    // What the windows looked like when each box came up, as `scene` tells
+    // it: the order of boxes and sentences is part of the behaviour.
+    std::function<QString()> scene;
+    QStringList scenes;
+
+    void showMessage(QWidget *, const QString &text) override
+    {
+        messages << text;
+        if (scene)
+            scenes << scene() + QStringLiteral(" / box: ") + text;
+    }
     void exitProgram() override { ++exits; }
 
     FakeSystemTools tools;

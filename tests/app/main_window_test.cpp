@@ -4,22 +4,6 @@
 #include <QMenuBar>
 #include <QTest>
 
-TEST_F(StageTest, StartsAFreshPeriodAskingForTheName)
-{
-    EXPECT_EQ(std::tuple(form->i, form->Level, form->DataMax, form->Step, form->LastRand),
-              std::tuple(2, 2, 0, -1, -1));
-    EXPECT_EQ(form->NewData[0], (WordRecord{QStringLiteral("2026/12/06"), Code::StartDate, {}, {}, {}, {}}));
-    EXPECT_EQ(form->NewData[1], (WordRecord{QStringLiteral("2026/12/20"), Code::EndDate, {}, {}, {}, {}}));
-
-    EXPECT_EQ(form->lblMessage->text(), u"おまえのなまえは？");
-    EXPECT_FALSE(form->statusmenu->isEnabled());
-    EXPECT_FALSE(form->tmrTalk->isActive() || form->tmrMessage->isActive() || form->tmrAction->isActive());
-    EXPECT_TRUE(form->tmrTiming->isActive());
-    EXPECT_FALSE(form->tmrTenmetsu->isActive()) << "no interval yet: it must not tick";
-    EXPECT_TRUE(form->imgChara->shows(form->frames.img000));
-    EXPECT_EQ(form->imgKuchi->shownFrame(), nullptr) << "the mouth keeps its design picture";
-}
-
 TEST_F(StageTest, EndButtonAndClosingEitherWindowEndTheProgram)
 {
     form->cmdSyuryo->click();

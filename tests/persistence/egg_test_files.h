@@ -1,6 +1,8 @@
 #pragma once
 // Small file helpers the save-file tests share.
 
+#include "qt_printers.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QString>

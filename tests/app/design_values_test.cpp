@@ -1,0 +1,75 @@
+// The stage as laid out: controls, menus and timers, value for value.
+
+#include "design_table.h"
+#include "form_fixture.h"
+
+#include <QGroupBox>
+#include <QMenu>
+#include <QMenuBar>
+
+using MainWindowLayout = StageTest;
+
+TEST_F(MainWindowLayout, ControlsMenusAndTimersAsDesigned)
+{
+    expectControls(form.get(), {
+        {"Form1", "ナナイロバコ。", 3120, 2880, 5985, 3210},
+        {"lblNyuryoku", "単語入力(&I)", 120, 120, 975, 255},
+        {"txtNyuryoku", "", 120, 360, 1935, 270},
+        {"cmdKakunin", "確認(&A)", 2520, 120, 855, 495},
+        {"cmdModoru", "戻る(&R)", 3480, 120, 855, 495},
+        {"cmdSyuryo", "終了(&X)", 4440, 120, 855, 495},
+        {"imgChara", nullptr, 120, 840, 2310, 2310},
+        {"imgEye", nullptr, 705, 1275, 1200, 450},
+        {"imgKuchi", nullptr, 870, 1725, 675, 225},
+        {"Shape1", nullptr, 2520, 720, 3375, 2415},
+        {"lblMessage", "おまえのなまえは？", 2640, 960, 3135, 495},
+        {"lblSentaku1", "", 2760, 1680, 2895, 255},
+        {"lblSentaku2", "", 2760, 2040, 2895, 255},
+        {"lblSentaku3", "", 2760, 2400, 2895, 255},
+        {"lblSentaku4", "", 2760, 2760, 2895, 255},
+    });
+    EXPECT_EQ(form->lblNyuryoku->buddy(), form->txtNyuryoku) << "&I reaches the entry box";
+    for (const auto &[frame, caption, top] : {std::tuple(form->Frame1, "目", 3360), std::tuple(form->Frame2, "口", 3360),
+                                              std::tuple(form->Frame3, "アクション１", 5040)}) {
+        EXPECT_EQ(frame->title(), QString::fromUtf8(caption));
+        EXPECT_EQ(frame->y() * kTwipsPerPixel, top) << caption << ": below the client area, never seen";
+    }
+
+    // The menu bar, item by item in its order.
+    const struct {
+        const char *menu, *item, *caption;
+        bool enabled;
+    } items[] = {
+        {"ファイル(&F)", "newmenu", "新規(&N)", true},
+        {"ファイル(&F)", "opnmenu", "開く(&O)", true},
+        {"ファイル(&F)", "asavemenu", "上書き保存(&V)", true},
+        {"ファイル(&F)", "savemenu", "名前をつけて保存(&E)", true},
+        {"情報(&I)", "statusmenu", "ステータス(&S)", false},
+        {"ヘルプ(&H)", "vermenu", "バージョン情報(&V)", true},
+    };
+    auto line = [](const QString &menu, const QString &item, const QString &caption, bool enabled) {
+        return QStringLiteral("%1 / %2 %3%4").arg(menu, item, caption, enabled ? QString() : QStringLiteral(" (disabled)"));
+    };
+    QStringList designed, built;
+    for (const auto &row : items)
+        designed << line(QString::fromUtf8(row.menu), QLatin1String(row.item), QString::fromUtf8(row.caption), row.enabled);
+    for (const QAction *top : form->menuBar()->actions()) {
+        for (const QAction *item : top->menu()->actions())
+            built << line(top->text(), item->objectName(), item->text(), item->isEnabled());
+    }
+    EXPECT_EQ(built, designed);
+
+    // Timers after the load: the talk waits for the name, the choice blink
+    // for its first interval.
+    expectTimers(form.get(), {
+        {"tmrMessage", 6000, false},
+        {"tmrTalk", 200, false},
+        {"tmrTiming", 3500, true},
+        {"tmrAnime", 100, true},
+        {"tmrAction", 100, false},
+        {"tmrTenmetsu", 0, false},
+    });
+    QTest::keyClicks(form->txtNyuryoku, QStringLiteral("N"));
+    QTest::mouseClick(form->cmdKakunin, Qt::LeftButton);
+    expectTimers(form.get(), {{"tmrMessage", 6000, true}, {"tmrTenmetsu", 500, true}});
+}
