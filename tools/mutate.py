@@ -483,7 +483,8 @@ def configure(build, jobs):
 
 
 def build_tests(build, jobs):
-    return run(["cmake", "--build", build, "-j", str(jobs), "--target", "core_tests", "ui_tests"], ROOT)
+    # The game itself too: the command-line tests run it.
+    return run(["cmake", "--build", build, "-j", str(jobs), "--target", "core_tests", "ui_tests", "nanairobako"], ROOT)
 
 
 def run_tests(build, jobs, test_timeout, total_timeout):
