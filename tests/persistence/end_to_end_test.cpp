@@ -113,12 +113,13 @@ TEST_F(EndToEndTest, OpenTeachTwoWordsThenSaveAndSaveAs)
 
 // Opened after its end date the period starts again; the overwrite save then
 // appends the two date records. Slot 0 was emptied by the open and keeps its
-// empty texts; slot 1 is written whole.
+// empty texts; slot 1 is written whole, whatever it held before.
 TEST_F(EndToEndTest, RestartAfterTheEndDateSavesTheNewPeriod)
 {
     const QByteArray file = gameFile("2026/12/20");
     put(path(u"g.egg"_s), file);
     host.date = QDate(2026, 12, 21);
+    form->NewData[1] = {u"w"_s, u"1"_s, u"3"_s, u"1"_s, u"1"_s, u"2"_s}; // as if a word had been taught there
     openByList(u"g.egg"_s);
     EXPECT_EQ(host.messages, QStringList({u"ファイルを開きました。"_s, u"このデータを再利用します。"_s}));
     EXPECT_EQ(said(), u"やあAnn。またきたぞ。");

@@ -136,30 +136,6 @@ TEST_F(FileMenuTest, OpeningMidQuestionReturnsToWaiting)
     EXPECT_TRUE(form->tmrMessage->isActive() && form->tmrTalk->isActive());
 }
 
-TEST_F(FileMenuTest, PeriodCheckAfterTheMessage)
-{
-    put(path("g.egg"), gameFile(dateText(host.date)));
-    viaWindow(&Form1::opnmenuClick, "g.egg");
-    EXPECT_EQ(host.messages, QStringList{s("ファイルを開きました。")});
-    EXPECT_TRUE(form->endingWindow) << "opened on its end date: the farewell";
-
-    auto later = std::make_unique<Form1>(host);
-    host.messages.clear();
-    host.date = QDate(2026, 12, 21);
-    later->NewData[1] = {s("w"), s("1"), s("3"), s("1"), s("1"), s("2")}; // a word taught before the open
-    later->FileName = path("g.egg");
-    ASSERT_TRUE(later->FLoad());
-    EXPECT_EQ(host.messages, (QStringList{s("ファイルを開きました。"), s("このデータを再利用します。")}));
-    EXPECT_EQ(later->lblMessage->text(), s("やあAnn。またきたぞ。"));
-    EXPECT_EQ(std::tuple(later->i, later->Level, later->ELevel, later->DLevel), std::tuple(2, 7, 1, 1));
-    EXPECT_EQ(QStringList({later->StartDate, later->EndDate}), QStringList({"2026/12/21", "2027/01/04"}));
-    // The open emptied slot 0 to empty texts, which its start-date record
-    // keeps; the end-date record carries none of the word's answers.
-    later->asavemenuClick();
-    EXPECT_EQ(bytesOf(path("g.egg")), gameFile(dateText(QDate(2026, 12, 6)))
-                                          + "\"2026/12/21\",\"8\",\"\",\"\",\"\",\"\"\r\n\"2027/01/04\",\"7\",,,,\r\n");
-}
-
 // A file that cannot be opened or saved leaves every part of the game in
 // hand, the current file included, and the window stays for another choice.
 TEST_F(FileMenuTest, AFailedOpenOrSaveKeepsTheGameInHand)
