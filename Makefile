@@ -40,10 +40,11 @@ run: deps configure
 
 # Prints the failures with their output and the summary; the passing tests
 # stay in $(BUILD)/Testing/Temporary/LastTest.log.
-test: build
-	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) > ctest.out 2>&1; \
+RUN_TESTS = QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS) > ctest.out 2>&1; \
 	  status=$$?; grep -Ev '^ +Start |Passed +[0-9.]+ sec$$|^Test project|XDG_RUNTIME_DIR not set' ctest.out; \
 	  exit $$status
+test: build
+	@cd $(BUILD) && $(RUN_TESTS)
 
 # A Debian package of the game (build/nanairobako_<version>_<arch>.deb),
 # installed with `apt-get install ./build/nanairobako_*.deb`.
@@ -52,9 +53,10 @@ package: build
 
 # The same suite under AddressSanitizer and UndefinedBehaviorSanitizer.
 asan: deps
-	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DNANAIRO_SANITIZE=ON $(CMAKE_ARGS)
-	cmake --build $(ASAN_BUILD) -j $(JOBS)
-	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DNANAIRO_SANITIZE=ON -DNANAIRO_BENCH=OFF \
+	  $(QUIET_CMAKE) $(CMAKE_ARGS) >/dev/null
+	@cmake --build $(ASAN_BUILD) -j $(JOBS) $(QUIET_BUILD)
+	@cd $(ASAN_BUILD) && $(RUN_TESTS)
 
 bench: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS)
