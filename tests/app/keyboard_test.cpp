@@ -10,9 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
-#include <QMenu>
 #include <QTemporaryDir>
-#include <QTest>
 
 namespace {
 
@@ -25,8 +23,7 @@ protected:
     void SetUp() override
     {
         form->show();
-        form->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        waitActive(form.get());
     }
 
     static QWidget *target()
@@ -36,12 +33,7 @@ protected:
         QWidget *focus = QApplication::focusWidget();
         return focus ? focus : QApplication::activeWindow();
     }
-    static void key(Qt::Key k, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-    {
-        QWidget *w = target();
-        ASSERT_TRUE(w);
-        QTest::keyClick(w, k, modifiers);
-    }
+    static void key(Qt::Key k) { QTest::keyClick(target(), k); }
     static void type(const char *text) { QTest::keyClicks(target(), QString::fromLatin1(text)); }
     // Alt alone puts the menu bar in keyboard mode; the letters open a menu
     // and choose an item.
@@ -52,13 +44,14 @@ protected:
         QTest::keyClick(target(), menuLetter);
         QTest::keyClick(target(), itemLetter);
     }
-    // From the entry box: Tab to 確認(&A), Space presses it.
-    static void confirmFromEntry()
+    // Typed into the entry box, then Tab to 確認(&A) and Space presses it.
+    static void enterWord(const char *text)
     {
+        type(text);
         key(Qt::Key_Tab);
         key(Qt::Key_Space);
     }
-    void answer(char digit)
+    static void answer(char digit)
     {
         QTest::keyClick(target(), digit);
         key(Qt::Key_Space);
@@ -77,39 +70,14 @@ protected:
 
 TEST_F(KeyboardTest, AWholeGameWithoutAMouse)
 {
-    type("Taro");
-    confirmFromEntry();
+    enterWord("Taro");
     EXPECT_EQ(form->YourName, u"Taro");
     EXPECT_TRUE(form->txtNyuryoku->hasFocus()) << "back in the entry box after the exchange";
 
-    struct Word {
-        const char *text;
-        const char *answers; // the digits pressed, one per question
-        WordRecord stored;
-    };
-    const Word words[] = {
-        // Digits typed into the entry box are the word's, never an answer.
-        {"r2d2", "12112", {s("r2d2"), s("1"), s("2"), s("1"), s("1"), s("2")}},
-        {"Tokyo", "23222", {s("Tokyo"), s("2"), s("3"), s("2"), s("2"), s("2")}},
-        {"hello", "3111", {s("hello"), s("3"), QString(), s("1"), s("1"), s("1")}},
-        {"carpe diem", "4312", {s("carpe diem"), s("4"), QString(), s("3"), s("1"), s("2")}},
-    };
-    for (const Word &word : words) {
-        SCOPED_TRACE(word.text);
-        type(word.text);
-        EXPECT_EQ(form->txtNyuryoku->text(), QString::fromLatin1(word.text));
-        confirmFromEntry();
-        ASSERT_EQ(form->Step, 1);
-        for (const char *digit = word.answers; *digit; ++digit)
-            answer(*digit);
-        EXPECT_EQ(form->NewData[form->i - 1], word.stored);
-        EXPECT_TRUE(form->txtNyuryoku->hasFocus());
-    }
-    EXPECT_EQ(std::tuple(form->Level, form->ELevel, form->DLevel), std::tuple(7, 1, 1));
-
-    // A disabled answer takes no key; 戻る(&R) is one Tab beyond 確認(&A).
-    type("kiwi");
-    confirmFromEntry();
+    // Digits typed into the entry box are the word's, never an answer. A
+    // disabled answer takes no key; 戻る(&R) is one Tab beyond 確認(&A).
+    enterWord("r2d2");
+    ASSERT_EQ(form->Step, 1);
     answer('1');
     answer('3');
     QTest::keyClick(target(), '4');
@@ -117,13 +85,25 @@ TEST_F(KeyboardTest, AWholeGameWithoutAMouse)
     key(Qt::Key_Tab);
     key(Qt::Key_Space);
     EXPECT_EQ(form->Step, 2);
-    EXPECT_EQ(form->lblSentaku[2]->text(), u"たべもの");
     key(Qt::Key_Backtab);
-    answer('2');
-    EXPECT_EQ(form->Step, 3);
-    for (char digit : {'1', '1', '2'})
+    for (char digit : {'2', '1', '1', '2'})
         answer(digit);
-    EXPECT_EQ(form->NewData[form->i - 1], (WordRecord{s("kiwi"), s("1"), s("2"), s("1"), s("1"), s("2")}));
+    EXPECT_EQ(form->NewData[form->i - 1], (WordRecord{s("r2d2"), s("1"), s("2"), s("1"), s("1"), s("2")}));
+    EXPECT_TRUE(form->txtNyuryoku->hasFocus());
+
+    const std::pair<const char *, WordRecord> words[] = {
+        {"23222", {s("Tokyo"), s("2"), s("3"), s("2"), s("2"), s("2")}},
+        {"3111", {s("hello"), s("3"), QString(), s("1"), s("1"), s("1")}},
+        {"4312", {s("carpe diem"), s("4"), QString(), s("3"), s("1"), s("2")}},
+    };
+    for (const auto &[answers, stored] : words) {
+        SCOPED_TRACE(answers);
+        enterWord(qPrintable(*stored.Text));
+        for (const char *digit = answers; *digit; ++digit)
+            answer(*digit);
+        EXPECT_EQ(form->NewData[form->i - 1], stored);
+        EXPECT_TRUE(form->txtNyuryoku->hasFocus());
+    }
 
     // Save as: the name box has the focus; Tab past the lists to 保存(&S).
     menu('F', 'E');
@@ -134,14 +114,10 @@ TEST_F(KeyboardTest, AWholeGameWithoutAMouse)
         key(Qt::Key_Tab);
     key(Qt::Key_Space);
     settle();
-    const QString saved = QDir::toNativeSeparators(dir.filePath(QStringLiteral("game.egg")));
-    EXPECT_TRUE(QFile::exists(saved));
     EXPECT_EQ(host.messages.value(0), u"名前を付けて保存しました。");
 
     // Open: in the file list, a key names the file and Enter opens it.
-    QFile other(dir.filePath(QStringLiteral("a.egg")));
-    ASSERT_TRUE(other.open(QIODevice::WriteOnly));
-    other.close();
+    ASSERT_TRUE(QFile(dir.filePath(QStringLiteral("a.egg"))).open(QIODevice::WriteOnly));
     waitActive(form.get());
     type("dropped");
     menu('F', 'O');
@@ -153,23 +129,20 @@ TEST_F(KeyboardTest, AWholeGameWithoutAMouse)
     EXPECT_EQ(form->fileWindow->txtFileName->text(), u"a.egg") << "the cursor's file is named";
     key(Qt::Key_Down);
     EXPECT_EQ(form->fileWindow->txtFileName->text(), u"game.egg") << "moving names the file";
-    EXPECT_EQ(form->FileName, saved);
     key(Qt::Key_Return);
     settle();
     EXPECT_FALSE(form->fileWindow);
     EXPECT_EQ(host.messages.value(1), u"ファイルを開きました。");
-    EXPECT_EQ(std::tuple(form->DataMax, form->Level), std::tuple(8, 8));
+    EXPECT_EQ(form->DataMax, 7);
     waitActive(form.get());
     EXPECT_TRUE(form->txtNyuryoku->hasFocus() && form->txtNyuryoku->text().isEmpty());
 
     // Status and version windows open from the menus and close with Esc.
     menu('I', 'S');
     waitActive(form->statusWindow);
-    EXPECT_EQ(form->statusWindow->txtLevel->text(), u"8");
     key(Qt::Key_Escape);
     settle();
     EXPECT_FALSE(form->statusWindow);
-
     waitActive(form.get());
     menu('H', 'V');
     waitActive(form->aboutWindow);
