@@ -4,6 +4,8 @@
 #include <QMenuBar>
 #include <QTest>
 
+#include <algorithm>
+
 TEST_F(StageTest, EndButtonAndClosingEitherWindowEndTheProgram)
 {
     form->cmdSyuryo->click();
@@ -43,4 +45,23 @@ TEST_F(StageTest, KeyboardReachesTheControls)
         QTest::keyClick(form.get(), key.toLatin1(), Qt::AltModifier);
         EXPECT_TRUE(button->isDown()) << qPrintable(button->text());
     }
+}
+
+// The unseeded engine draws a fixed sequence: no real random draw.
+TEST(DesktopHostTest, DrawsSpreadOverZeroToOneNeverReachingOne)
+{
+    DesktopHost host;
+    double low = 1, high = 0, sum = 0;
+    constexpr int kDraws = 1000;
+    for (int k = 0; k < kDraws; ++k) {
+        const double x = host.nextRandom();
+        low = std::min(low, x);
+        high = std::max(high, x);
+        sum += x;
+    }
+    EXPECT_GE(low, 0.0);
+    EXPECT_LT(low, 0.01);
+    EXPECT_LT(high, 1.0);
+    EXPECT_GT(high, 0.99);
+    EXPECT_NEAR(sum / kDraws, 0.5, 0.05);
 }

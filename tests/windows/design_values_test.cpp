@@ -48,6 +48,9 @@ TEST_F(SideWindowLayout, EndingWindow)
         {"Frame1", "目", 0, 2640, 2655, 1095},
         {"Frame2", "口", 2760, 2640, 2655, 1095},
     });
+    const FrameStore &f = form->frames;
+    expectStoredPictures(form->endingWindow, {{"img01", &f.img01}, {"img02", &f.img02}, {"img03", &f.img03},
+                                              {"img04", &f.img04}, {"img05", &f.img05}, {"img06", &f.img06}});
     expectTimers(form->endingWindow, {
         {"tmrTiming", 3500, true},
         {"tmrAnime", 100, true},
@@ -69,4 +72,6 @@ TEST_F(SideWindowLayout, VersionWindow)
         {"cmdSysInfo", "ｼｽﾃﾑ情報(&S)...", 1680, 1080, 1380, 345},
     });
     EXPECT_TRUE(form->aboutWindow->cmdOK->isDefault()) << "Enter presses OK";
+    EXPECT_FALSE(form->aboutWindow->isModal()) << "the stage stays usable";
+    EXPECT_FALSE(form->aboutWindow->picIcon->pixmap().isNull()) << "the icon";
 }
