@@ -3,7 +3,7 @@
 #include "design_table.h"
 #include "form_fixture.h"
 
-#include <QGroupBox>
+#include <QImage>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -34,6 +34,23 @@ TEST_F(MainWindowLayout, ControlsMenusAndTimersAsDesigned)
     });
     EXPECT_EQ(form->lblNyuryoku->buddy(), form->txtNyuryoku) << "&I reaches the entry box";
     EXPECT_EQ(form->imgChara->frameWidth(), 2) << "the body's sunken border";
+
+    // The balloon: a crisp one-pixel outline on every side, its corners
+    // rounded within their first five pixels.
+    const QImage balloon = form->Shape1->grab().toImage();
+    const QColor outline = form->Shape1->palette().color(QPalette::WindowText);
+    const QColor inside = form->Shape1->palette().color(QPalette::Base);
+    const int right = balloon.width() - 1, bottom = balloon.height() - 1;
+    const struct {
+        int x, y;
+        QColor color;
+    } spots[] = {
+        {right / 2, 0, outline}, {right / 2, bottom, outline}, {0, bottom / 2, outline}, {right, bottom / 2, outline},
+        {right / 2, bottom / 2, inside}, {5, 5, inside}, {right - 5, bottom - 5, inside},
+        {0, 0, form->Shape1->palette().color(QPalette::Window)},
+    };
+    for (const auto &spot : spots)
+        EXPECT_EQ(balloon.pixelColor(spot.x, spot.y), spot.color) << spot.x << ", " << spot.y;
     const FrameStore &f = form->frames;
     EXPECT_EQ(form->imgKuchi->pixmap().toImage(), f.img04.toImage()) << "the mouth's picture before any frame";
     expectStoredPictures(form.get(), {

@@ -5,6 +5,8 @@
 #include "windows/about_window.h"
 #include "windows/status_window.h"
 
+#include <QImage>
+
 using SideWindowLayout = StageTest;
 
 TEST_F(SideWindowLayout, StatusWindow)
@@ -74,4 +76,10 @@ TEST_F(SideWindowLayout, VersionWindow)
     EXPECT_TRUE(form->aboutWindow->cmdOK->isDefault()) << "Enter presses OK";
     EXPECT_FALSE(form->aboutWindow->isModal()) << "the stage stays usable";
     EXPECT_FALSE(form->aboutWindow->picIcon->pixmap().isNull()) << "the icon";
+    // The etched line: grey over white, the white one pixel in from the left.
+    const QImage line = form->aboutWindow->Line1->grab().toImage();
+    EXPECT_EQ(line.pixelColor(0, 0), QColor(128, 128, 128));
+    EXPECT_NE(line.pixelColor(0, 1), QColor(Qt::white));
+    EXPECT_EQ(line.pixelColor(1, 1), QColor(Qt::white));
+    EXPECT_EQ(line.pixelColor(line.width() - 1, 2), QColor(Qt::white));
 }
