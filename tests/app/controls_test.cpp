@@ -90,6 +90,9 @@ TEST_F(ControlsTest, EveryAnswerLabelIsItsOwnChoice)
                 << "lblSentaku" << n << ": the caption is drawn as a selection's when lit";
         }
     }
+    for (const Qt::Key digit : {Qt::Key_0, Qt::Key_5, Qt::Key_6, Qt::Key_9})
+        QTest::keyClick(form.get(), digit);
+    EXPECT_EQ(form->Answer1, u"4") << "only 1 to 4 choose an answer";
     // A saying goes on to question 3, which has three answers: a disabled
     // label is no choice.
     confirm();

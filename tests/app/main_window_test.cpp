@@ -1,6 +1,8 @@
 #include "form_fixture.h"
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QMenuBar>
 #include <QTest>
 
@@ -64,4 +66,26 @@ TEST(DesktopHostTest, DrawsSpreadOverZeroToOneNeverReachingOne)
     EXPECT_LT(high, 1.0);
     EXPECT_GT(high, 0.99);
     EXPECT_NEAR(sum / kDraws, 0.5, 0.05);
+}
+
+// A text too wide for its room is shown in a smaller font, by half points
+// down to four fifths of the size, and never smaller.
+TEST(FitFont, ShrinksToFitDownToFourFifths)
+{
+    const QString text = QStringLiteral("2026/12/06");
+    QFont base;
+    base.setPointSizeF(10);
+    const int wide = QFontMetrics(base).horizontalAdvance(text);
+    const std::pair<int, bool> cases[] = {{wide, false}, {wide - 1, true}, {0, false}};
+    for (const auto &[room, shrinks] : cases) {
+        QLabel box;
+        box.setFont(base);
+        fitFont(&box, text, room);
+        const qreal size = box.font().pointSizeF();
+        EXPECT_EQ(size < 10, shrinks) << room << ": " << size;
+        EXPECT_GE(size, 8) << room;
+        if (shrinks) {
+            EXPECT_LE(QFontMetrics(box.font()).horizontalAdvance(text), room);
+        }
+    }
 }
