@@ -36,7 +36,7 @@ TEST_F(MainWindowLayout, ControlsMenusAndTimersAsDesigned)
     EXPECT_EQ(form->imgChara->frameWidth(), 2) << "the body's sunken border";
 
     // The balloon: a crisp one-pixel outline on every side, its corners
-    // rounded within their first five pixels.
+    // rounded with a radius of 14 pixels, whose arc leaves (7, 3) inside.
     const QImage balloon = form->Shape1->grab().toImage();
     const QColor outline = form->Shape1->palette().color(QPalette::WindowText);
     const QColor inside = form->Shape1->palette().color(QPalette::Base);
@@ -46,7 +46,7 @@ TEST_F(MainWindowLayout, ControlsMenusAndTimersAsDesigned)
         QColor color;
     } spots[] = {
         {right / 2, 0, outline}, {right / 2, bottom, outline}, {0, bottom / 2, outline}, {right, bottom / 2, outline},
-        {right / 2, bottom / 2, inside}, {5, 5, inside}, {right - 5, bottom - 5, inside},
+        {right / 2, bottom / 2, inside}, {7, 3, inside}, {3, 7, inside}, {right - 7, bottom - 3, inside},
         {0, 0, form->Shape1->palette().color(QPalette::Window)},
     };
     for (const auto &spot : spots)
