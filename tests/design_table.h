@@ -5,6 +5,7 @@
 #include "app/stage_widgets.h"
 #include "qt_printers.h"
 
+#include <QLabel>
 #include <QTimer>
 #include <QWidget>
 
@@ -67,5 +68,20 @@ inline void expectTimers(QObject *window, std::initializer_list<DesignedTimer> r
         ASSERT_TRUE(timer) << "no timer named " << row.name;
         EXPECT_EQ(timer->interval(), row.interval) << row.name << " interval (ms)";
         EXPECT_EQ(timer->isActive(), row.running) << row.name << (row.running ? " should run" : " should be off");
+    }
+}
+
+struct StoredPicture {
+    const char *name;
+    const QPixmap *picture;
+};
+
+// The hidden picture store holds every frame under its own name.
+inline void expectStoredPictures(QWidget *window, std::initializer_list<StoredPicture> rows)
+{
+    for (const StoredPicture &row : rows) {
+        const auto *holder = window->findChild<QLabel *>(QLatin1String(row.name));
+        ASSERT_TRUE(holder) << "no stored picture named " << row.name;
+        EXPECT_EQ(holder->pixmap().cacheKey(), row.picture->cacheKey()) << row.name << " holds another frame";
     }
 }

@@ -37,6 +37,12 @@ TEST(CommandLineTest, OptionsAndTheSavedGame)
         EXPECT_EQ(line.output.isEmpty(), c.action == Action::Play);
     }
     EXPECT_EQ(parseCommandLine({"--version"}).output, u"nanairobako 1.0\n");
+    EXPECT_EQ(parseCommandLine({"-h"}).output,
+              u"Usage: nanairobako [FILE.egg]\n"
+              u"ナナイロバコ。: raise a little creature by teaching it words.\n\n"
+              u"  FILE.egg       open this saved game after start-up, as ファイル → 開く does\n"
+              u"  -h, --help     print this help and exit\n"
+              u"  -v, --version  print the version and exit\n");
     EXPECT_EQ(earlyCommandLine({"-platform", "offscreen"}).action, Action::Play)
         << "the toolkit's own options are left to it";
 }
@@ -49,6 +55,17 @@ protected:
 
 TEST_F(OpenFromCommandLineTest, OpensAsTheFileWindowWould)
 {
+    QFile plain(path("plain.egg"));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.write("\"2026/11/01\",\"8\",,,,\r\n\"2026/12/31\",\"7\",,,,\r\n\"Ann\",\"9\",,,,\r\n");
+    plain.close();
+    ASSERT_TRUE(openSavedGame(*form, path("plain.egg")));
+    EXPECT_EQ(form->lblMessage->text(), u"なにかことばおしえろ。") << "no greeting in the file";
+    form->SavedNewRecords = 3;
+    ASSERT_TRUE(openSavedGame(*form, path("plain.egg")));
+    EXPECT_EQ(form->SavedNewRecords, 0) << "opened again, nothing of this run is in the file";
+    host.messages.clear();
+
     QFile file(path("game.egg"));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("\"2026/11/01\",\"8\",,,,\r\n\"2026/12/06\",\"7\",,,,\r\n\"Ann\",\"9\",,,,\r\n"

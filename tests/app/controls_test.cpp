@@ -82,9 +82,17 @@ TEST_F(ControlsTest, EveryAnswerLabelIsItsOwnChoice)
         choose(k);
         EXPECT_EQ(form->Answer1, QString::number(k));
         EXPECT_EQ(said(), u"ねこって"_s + QString::fromUtf8(kinds[k - 1]) + u"なのか？"_s);
-        for (int n = 1; n <= 4; ++n)
-            EXPECT_EQ(form->lblSentaku[n - 1]->isOpaque(), n == k) << "lblSentaku" << n;
+        for (int n = 1; n <= 4; ++n) {
+            const ChoiceLabel *label = form->lblSentaku[n - 1];
+            EXPECT_EQ(label->isOpaque(), n == k) << "lblSentaku" << n;
+            EXPECT_EQ(label->palette().color(QPalette::WindowText),
+                      label->palette().color(n == k ? QPalette::HighlightedText : QPalette::Text))
+                << "lblSentaku" << n << ": the caption is drawn as a selection's when lit";
+        }
     }
+    for (const Qt::Key digit : {Qt::Key_0, Qt::Key_5, Qt::Key_6, Qt::Key_9})
+        QTest::keyClick(form.get(), digit);
+    EXPECT_EQ(form->Answer1, u"4") << "only 1 to 4 choose an answer";
     // A saying goes on to question 3, which has three answers: a disabled
     // label is no choice.
     confirm();

@@ -3,7 +3,7 @@
 #include "design_table.h"
 #include "form_fixture.h"
 
-#include <QGroupBox>
+#include <QImage>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -27,13 +27,40 @@ TEST_F(MainWindowLayout, ControlsMenusAndTimersAsDesigned)
         {"lblSentaku2", "", 2760, 2040, 2895, 255},
         {"lblSentaku3", "", 2760, 2400, 2895, 255},
         {"lblSentaku4", "", 2760, 2760, 2895, 255},
+        // The picture store, below the client area, never seen.
+        {"Frame1", "目", 120, 3360, 4000, 1500},
+        {"Frame2", "口", 4200, 3360, 1700, 1500},
+        {"Frame3", "アクション１", 120, 5040, 5800, 5000},
     });
     EXPECT_EQ(form->lblNyuryoku->buddy(), form->txtNyuryoku) << "&I reaches the entry box";
-    for (const auto &[frame, caption, top] : {std::tuple(form->Frame1, "目", 3360), std::tuple(form->Frame2, "口", 3360),
-                                              std::tuple(form->Frame3, "アクション１", 5040)}) {
-        EXPECT_EQ(frame->title(), QString::fromUtf8(caption));
-        EXPECT_EQ(frame->y() * kTwipsPerPixel, top) << caption << ": below the client area, never seen";
-    }
+    EXPECT_EQ(form->imgChara->frameWidth(), 2) << "the body's sunken border";
+
+    // The balloon: a crisp one-pixel outline on every side, its corners
+    // rounded with a radius of 14 pixels, whose arc leaves (7, 3) inside.
+    const QImage balloon = form->Shape1->grab().toImage();
+    const QColor outline = form->Shape1->palette().color(QPalette::WindowText);
+    const QColor inside = form->Shape1->palette().color(QPalette::Base);
+    const int right = balloon.width() - 1, bottom = balloon.height() - 1;
+    const struct {
+        int x, y;
+        QColor color;
+    } spots[] = {
+        {right / 2, 0, outline}, {right / 2, bottom, outline}, {0, bottom / 2, outline}, {right, bottom / 2, outline},
+        {right / 2, bottom / 2, inside}, {7, 3, inside}, {3, 7, inside}, {right - 7, bottom - 3, inside},
+        {0, 0, form->Shape1->palette().color(QPalette::Window)},
+    };
+    for (const auto &spot : spots)
+        EXPECT_EQ(balloon.pixelColor(spot.x, spot.y), spot.color) << spot.x << ", " << spot.y;
+    const FrameStore &f = form->frames;
+    EXPECT_EQ(form->imgKuchi->pixmap().toImage(), f.img04.toImage()) << "the mouth's picture before any frame";
+    expectStoredPictures(form.get(), {
+        {"img01", &f.img01}, {"img02", &f.img02}, {"img03", &f.img03},
+        {"img04", &f.img04}, {"img05", &f.img05}, {"img06", &f.img06},
+        {"img000", &f.img000}, {"imgAct101", &f.imgAct[0]}, {"imgAct102", &f.imgAct[1]},
+        {"imgAct103", &f.imgAct[2]}, {"imgAct104", &f.imgAct[3]}, {"imgAct105", &f.imgAct[4]},
+        {"imgAct106", &f.imgAct[5]}, {"imgAct107", &f.imgAct[6]}, {"imgAct108", &f.imgAct[7]},
+        {"imgAct109", &f.imgAct[8]}, {"imgAct110", &f.imgAct[9]}, {"imgAct111", &f.imgAct[10]},
+    });
 
     // The menu bar, item by item in its order.
     const struct {

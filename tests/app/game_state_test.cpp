@@ -38,6 +38,8 @@ TEST(Memory, SearchComparesExactlyPrefersThisRunAndSeesOnlyRecordsInUse)
     // Kana, case, width and spaces all count; Data(0) and slots beyond i hold no record.
     for (const char *other : {"リンゴ", "abc", "ＡＢＣ", "りんご ", "slot0", "stale"})
         EXPECT_EQ(where(other).second, -1) << other;
+    for (int beyond : {-1, kNewDataSlots})
+        EXPECT_FALSE(state->record(Memory::NewData, beyond).Text) << beyond << ": a stray index reads no record";
 }
 
 TEST(StorableText, RefusesWhatTheSaveFileCannotHold)

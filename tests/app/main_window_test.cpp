@@ -1,8 +1,12 @@
 #include "form_fixture.h"
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QMenuBar>
 #include <QTest>
+
+#include <algorithm>
 
 TEST_F(StageTest, EndButtonAndClosingEitherWindowEndTheProgram)
 {
@@ -42,5 +46,46 @@ TEST_F(StageTest, KeyboardReachesTheControls)
         const QChar key = button->text().at(button->text().indexOf(u'&') + 1);
         QTest::keyClick(form.get(), key.toLatin1(), Qt::AltModifier);
         EXPECT_TRUE(button->isDown()) << qPrintable(button->text());
+    }
+}
+
+// The unseeded engine draws a fixed sequence: no real random draw.
+TEST(DesktopHostTest, DrawsSpreadOverZeroToOneNeverReachingOne)
+{
+    DesktopHost host;
+    double low = 1, high = 0, sum = 0;
+    constexpr int kDraws = 1000;
+    for (int k = 0; k < kDraws; ++k) {
+        const double x = host.nextRandom();
+        low = std::min(low, x);
+        high = std::max(high, x);
+        sum += x;
+    }
+    EXPECT_GE(low, 0.0);
+    EXPECT_LT(low, 0.01);
+    EXPECT_LT(high, 1.0);
+    EXPECT_GT(high, 0.99);
+    EXPECT_NEAR(sum / kDraws, 0.5, 0.05);
+}
+
+// A text too wide for its room is shown in a smaller font, by half points
+// down to four fifths of the size, and never smaller.
+TEST(FitFont, ShrinksToFitDownToFourFifths)
+{
+    const QString text = QStringLiteral("2026/12/06");
+    QFont base;
+    base.setPointSizeF(10);
+    const int wide = QFontMetrics(base).horizontalAdvance(text);
+    const std::pair<int, bool> cases[] = {{wide, false}, {wide - 1, true}, {0, false}};
+    for (const auto &[room, shrinks] : cases) {
+        QLabel box;
+        box.setFont(base);
+        fitFont(&box, text, room);
+        const qreal size = box.font().pointSizeF();
+        EXPECT_EQ(size < 10, shrinks) << room << ": " << size;
+        EXPECT_GE(size, 8) << room;
+        if (shrinks) {
+            EXPECT_LE(QFontMetrics(box.font()).horizontalAdvance(text), room);
+        }
     }
 }

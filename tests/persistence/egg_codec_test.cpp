@@ -159,3 +159,11 @@ TEST(EggReader, RefusesABrokenFileSayingWhyAndWhere)
         EXPECT_TRUE(decoded.content.records.empty()) << "nothing of a refused file is handed back";
     }
 }
+
+TEST(EggWriter, NamesTheWholeCharacterItCannotWrite)
+{
+    for (const char *text : {"x😀y", "😀"}) {
+        const EggEncoded encoded = encodeEgg(std::vector<WordRecord>{rec(s(text), s("1"))});
+        EXPECT_TRUE(encoded.error.contains(s("「") + s(text) + s("」の文字「😀」"))) << encoded.error.toStdString();
+    }
+}

@@ -161,3 +161,26 @@ TEST(EnteredText, JisCharactersBecomeTheirCodePage932Twins)
     for (const char *odd : {"😀", "안녕", "say \"hi\"", "a\tb", "a\x7f"})
         EXPECT_FALSE(isStorableText(withCp932Twins(s(odd)))) << odd;
 }
+
+// A file of up to 32 MiB is read; one byte more is refused before reading.
+// An old last line ended by a lone CR already has its line end.
+TEST_F(SaveSafetyTest, SizeLimitMissingFolderAndALastLoneCR)
+{
+    constexpr qint64 kLimit = 32 * 1024 * 1024;
+    for (const qint64 size : {kLimit, kLimit + 1}) {
+        QFile big(file);
+        ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize(size)); // sparse: nothing written
+        big.close();
+        EXPECT_EQ(loadEggFile(file).message.contains(s("ファイルが大きすぎます（セーブファイルは32MBまでです）。")),
+                  size > kLimit)
+            << size;
+    }
+
+    const QString nowhere = dir.filePath(s("nowhere"));
+    EXPECT_TRUE(loadEggFile(nowhere + s("/a.egg"))
+                    .message.contains(s("フォルダー「") + QDir::toNativeSeparators(nowhere) + s("」がありません。")));
+
+    put(file, "\"a\",\"1\",,,,\r");
+    ASSERT_EQ(appendEggFile(file, std::vector<WordRecord>{word(s("b"))}), QString());
+    EXPECT_EQ(bytesOf(file), "\"a\",\"1\",,,,\r\"b\",\"1\",\"3\",\"1\",\"1\",\"2\"\r\n");
+}

@@ -5,6 +5,8 @@
 #include "windows/about_window.h"
 #include "windows/status_window.h"
 
+#include <QImage>
+
 using SideWindowLayout = StageTest;
 
 TEST_F(SideWindowLayout, StatusWindow)
@@ -48,6 +50,9 @@ TEST_F(SideWindowLayout, EndingWindow)
         {"Frame1", "目", 0, 2640, 2655, 1095},
         {"Frame2", "口", 2760, 2640, 2655, 1095},
     });
+    const FrameStore &f = form->frames;
+    expectStoredPictures(form->endingWindow, {{"img01", &f.img01}, {"img02", &f.img02}, {"img03", &f.img03},
+                                              {"img04", &f.img04}, {"img05", &f.img05}, {"img06", &f.img06}});
     expectTimers(form->endingWindow, {
         {"tmrTiming", 3500, true},
         {"tmrAnime", 100, true},
@@ -69,4 +74,12 @@ TEST_F(SideWindowLayout, VersionWindow)
         {"cmdSysInfo", "ｼｽﾃﾑ情報(&S)...", 1680, 1080, 1380, 345},
     });
     EXPECT_TRUE(form->aboutWindow->cmdOK->isDefault()) << "Enter presses OK";
+    EXPECT_FALSE(form->aboutWindow->isModal()) << "the stage stays usable";
+    EXPECT_FALSE(form->aboutWindow->picIcon->pixmap().isNull()) << "the icon";
+    // The etched line: grey over white, the white one pixel in from the left.
+    const QImage line = form->aboutWindow->Line1->grab().toImage();
+    EXPECT_EQ(line.pixelColor(0, 0), QColor(128, 128, 128));
+    EXPECT_NE(line.pixelColor(0, 1), QColor(Qt::white));
+    EXPECT_EQ(line.pixelColor(1, 1), QColor(Qt::white));
+    EXPECT_EQ(line.pixelColor(line.width() - 1, 2), QColor(Qt::white));
 }

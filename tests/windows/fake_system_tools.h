@@ -13,8 +13,10 @@
 
 class FakeSystemTools final : public SystemTools {
 public:
+    // The system's own number for a string value, not the code's name for it.
+    static constexpr std::uint32_t kRegSz = 1;
     struct Value {
-        std::uint32_t type = kRegString;
+        std::uint32_t type = kRegSz;
         QByteArray data;   // as stored, terminating NUL included
     };
     std::map<QByteArray, std::map<QByteArray, Value>> keys;
@@ -26,7 +28,7 @@ public:
 
     void setString(const QByteArray &key, const QByteArray &name, const QByteArray &text)
     {
-        keys[key][name] = {kRegString, text + '\0'};
+        keys[key][name] = {kRegSz, text + '\0'};
     }
     // Keys opened and not closed again.
     int openKeys() const { return int(open_.size()); }

@@ -6,7 +6,7 @@ TEST(GetKeyValue, ReadsAStringOrLeavesEmptyTextAndNoOpenKey)
 {
     FakeSystemTools tools;
     tools.setString("K", "V", "C:\\Tools\\x.exe");
-    tools.keys["K"]["Long"] = {kRegString, QByteArray(1025, 'a')};
+    tools.keys["K"]["Long"] = {FakeSystemTools::kRegSz, QByteArray(1025, 'a')};
     tools.keys["K"]["Number"] = {4, QByteArray("\x01\x00\x00\x00", 4)};
     const std::tuple<const char *, const char *, bool, const char *> cases[] = {
         {"K", "V", true, "C:\\Tools\\x.exe"}, // the NUL is not part of it

@@ -6,6 +6,7 @@ TEST(StatusTitle, BandsAndRanksAtTheirEdges)
 {
     const std::tuple<Int16, Int16, Int16, const char16_t *> cases[] = {
         {10, 0, 0, u"純真で無垢な赤ん坊"},  {11, 0, 0, u"純真で無垢な幼稚園児"},
+        {21, 0, 0, u"純真で無垢な小学生"},  {31, 0, 0, u"純真で無垢な中学生"},
         {70, 0, 0, u"純真で無垢な新米社員"}, {71, 30, 30, u"ちょっぴり危険でムッツリすけべな中間管理職"},
         {100, 0, 0, u"純真で無垢な社長"},   {101, 0, 0, u"純真で無垢な王様"},
         // A ratio on a bound belongs to the band above it.
