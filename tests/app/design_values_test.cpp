@@ -34,6 +34,11 @@ TEST_F(MainWindowLayout, ControlsMenusAndTimersAsDesigned)
     });
     EXPECT_EQ(form->lblNyuryoku->buddy(), form->txtNyuryoku) << "&I reaches the entry box";
     EXPECT_EQ(form->imgChara->frameWidth(), 2) << "the body's sunken border";
+    // Long words make long sentences and captions: they wrap inside the
+    // balloon instead of running out of it.
+    EXPECT_TRUE(form->lblMessage->wordWrap()) << "lblMessage wraps";
+    for (ChoiceLabel *label : form->lblSentaku)
+        EXPECT_TRUE(label->wordWrap()) << label->objectName().toStdString() << " wraps";
 
     // The balloon: a crisp one-pixel outline on every side, its corners
     // rounded with a radius of 14 pixels, whose arc leaves (7, 3) inside.
