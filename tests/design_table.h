@@ -25,9 +25,12 @@ struct DesignedTimer {
     bool running;
 };
 
+// The test keeps its own scale, so a wrong scale in the windows shows.
+constexpr int kTestTwipsPerPixel = 15;
+
 inline QString twipText(QRect pixels)
 {
-    const QRect t(pixels.topLeft() * kTwipsPerPixel, pixels.size() * kTwipsPerPixel);
+    const QRect t(pixels.topLeft() * kTestTwipsPerPixel, pixels.size() * kTestTwipsPerPixel);
     return QStringLiteral("%1, %2, %3 x %4").arg(t.left()).arg(t.top()).arg(t.width()).arg(t.height());
 }
 
@@ -52,7 +55,8 @@ inline void expectControls(QWidget *window, std::initializer_list<DesignedContro
             EXPECT_EQ(caption, QString::fromUtf8(row.caption)) << row.name << " caption";
         }
         QRect actual = isWindow ? QRect(window->pos(), clientOf(window)->size()) : control->geometry();
-        QRect designed = twips(row.left, row.top, row.width, row.height);
+        QRect designed(row.left / kTestTwipsPerPixel, row.top / kTestTwipsPerPixel,
+                       row.width / kTestTwipsPerPixel, row.height / kTestTwipsPerPixel);
         if (row.left < 0) { // only the size is designed
             actual.moveTo(0, 0);
             designed.moveTo(0, 0);

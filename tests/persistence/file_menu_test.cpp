@@ -3,6 +3,7 @@
 #include "persistence/egg_file.h"
 #include "persistence/file_window.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QListWidget>
@@ -64,6 +65,26 @@ TEST_F(FileMenuTest, OneWindowListsAndNames)
     settle();
     EXPECT_FALSE(w) << "closing destroys the window";
     EXPECT_EQ(form->FileName, path("sub/d.egg"));
+}
+
+// Drive1 lists the root first; choosing another drive moves Dir1 and File1
+// there, and coming back finds each drive in the folder it was left in.
+TEST_F(FileMenuTest, TheDriveListMovesTheFoldersAndRemembersThem)
+{
+    put(path("a.egg"), "");
+    form->opnmenuClick();
+    Form3 *w = window();
+    ASSERT_TRUE(w);
+    ASSERT_GE(w->Drive1->count(), 1);
+    EXPECT_EQ(w->Drive1->itemData(0).toString(), s("/")) << "Drive1 lists the root";
+    EXPECT_EQ(w->Drive1->currentData().toString(), s("/")) << "Drive1 shows the start folder's drive";
+    const QString drive = dir.path() + u'/';
+    w->Drive1->addItem(drive, drive); // a mounted volume, as the desktop would list it
+    w->Drive1->setCurrentIndex(w->Drive1->count() - 1);
+    EXPECT_EQ(w->folder(), dir.path()) << "choosing a drive (Drive1) moves Dir1 there";
+    ASSERT_EQ(w->File1->count(), 1) << "and File1 follows";
+    w->Drive1->setCurrentIndex(0);
+    EXPECT_EQ(w->folder(), QDir::currentPath()) << "the root drive is still where it was left";
 }
 
 TEST_F(FileMenuTest, OpeningMidQuestionReturnsToWaiting)
