@@ -1,0 +1,139 @@
+#pragma once
+// Golden transcripts: whole games as readable text in tests/data/*.game.
+//
+// A transcript is a script of what the user and the clock did ("> " lines,
+// comments "#" and blank lines) with, after each step, what changed on
+// screen: the sentence, the choices, the entry, the face, the timers that
+// run, the message boxes in the order they came up. A replay keeps the script
+// lines, regenerates everything else and compares the whole text; run with
+// NANAIRO_UPDATE_GOLDEN=1 to write the regenerated text back.
+
+#include <QDir>
+#include <QFile>
+#include <QString>
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace transcript {
+
+// What is on screen, aspect by aspect, in a fixed order: (name, rendering).
+using Snapshot = std::vector<std::pair<QString, QString>>;
+
+// Plays the steps of a script, by whatever way it reaches the game.
+class Player {
+public:
+    virtual ~Player() = default;
+    // Carries out one step; false for a verb it does not know.
+    virtual bool run(const QString &verb, const QString &argument) = 0;
+    virtual Snapshot snapshot() = 0;
+
+    // Message boxes a step brought up, each with the screen as it stood then.
+    struct Box {
+        Snapshot screen;
+        QString text;
+    };
+    std::vector<Box> boxes;
+    // Lines a step prints of its own (a file's content, the status window).
+    QStringList printed;
+};
+
+struct Choice {
+    QString caption;
+    bool visible, enabled, lit;
+};
+
+// "[caption]" clickable, "(caption)" not, a leading "*" while lit.
+inline QString choicesText(const std::vector<Choice> &choices)
+{
+    QStringList out;
+    for (const Choice &c : choices) {
+        if (!c.visible)
+            return QStringLiteral("hidden");
+        const QString body = c.enabled ? u'[' + c.caption + u']' : u'(' + c.caption + u')';
+        out << (c.lit ? u'*' + body : body);
+    }
+    return out.join(u' ');
+}
+
+inline QString entryText(bool open, const QString &text)
+{
+    return (open ? QStringLiteral("open \"") : QStringLiteral("shut \"")) + text + u'"';
+}
+
+inline void printChanges(QStringList &out, const Snapshot &before, const Snapshot &after)
+{
+    for (const auto &[name, value] : after) {
+        const auto old = std::find_if(before.begin(), before.end(), [&](const auto &p) { return p.first == name; });
+        if (old == before.end() || old->second != value)
+            out << name + u' ' + value;
+    }
+}
+
+inline QString replay(const QString &script, Player &player)
+{
+    QStringList out;
+    Snapshot shown = player.snapshot();
+    for (const QString &line : script.split(u'\n')) {
+        if (line.startsWith(u"> ")) {
+            out << line;
+            const QString step = line.mid(2).trimmed();
+            const qsizetype space = step.indexOf(u' ');
+            const QString verb = space < 0 ? step : step.left(space);
+            const QString argument = space < 0 ? QString() : step.mid(space + 1);
+            player.boxes.clear();
+            player.printed.clear();
+            if (!player.run(verb, argument)) {
+                out << QStringLiteral("! unknown step");
+                continue;
+            }
+            for (const Player::Box &box : player.boxes) {
+                printChanges(out, shown, box.screen);
+                shown = box.screen;
+                out << QStringLiteral("box ") + QString(box.text).replace(u'\n', QStringLiteral(" / "));
+            }
+            const Snapshot now = player.snapshot();
+            printChanges(out, shown, now);
+            shown = now;
+            out << player.printed;
+        } else if (line.startsWith(u'#') || line.isEmpty()) {
+            out << line;
+        }
+    }
+    while (!out.isEmpty() && out.last().isEmpty())
+        out.removeLast();
+    return out.join(u'\n') + u'\n';
+}
+
+inline QString dataPath(const QString &name) { return QStringLiteral(NANAIRO_TEST_DATA "/") + name; }
+
+inline QStringList games() { return QDir(QStringLiteral(NANAIRO_TEST_DATA)).entryList({QStringLiteral("*.game")}); }
+
+// Replays tests/data/<name> and compares it whole.
+template <typename MakePlayer>
+void expectGolden(const QString &name, MakePlayer makePlayer)
+{
+    QFile file(dataPath(name));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
+    const QString golden = QString::fromUtf8(file.readAll());
+    file.close();
+    auto player = makePlayer();
+    const QString played = replay(golden, *player);
+    if (qEnvironmentVariableIsSet("NANAIRO_UPDATE_GOLDEN") && played != golden) {
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(played.toUtf8());
+        return;
+    }
+    // Line by line, so that a failure names the first step that differs.
+    const QStringList want = golden.split(u'\n'), got = played.split(u'\n');
+    for (qsizetype n = 0; n < std::max(want.size(), got.size()); ++n) {
+        ASSERT_EQ(got.value(n).toStdString(), want.value(n).toStdString())
+            << name.toStdString() << ":" << n + 1 << " is the first line that differs";
+    }
+}
+
+} // namespace transcript
