@@ -1,7 +1,7 @@
 // The known-word search runs on every confirmation; it is linear by design,
 // so the worst case is a word that is not there with both memories full.
 
-#include "app/game_state.h"
+#include "engine/game_state.h"
 
 #include <benchmark/benchmark.h>
 

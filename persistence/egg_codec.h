@@ -8,7 +8,7 @@
 // text that would read back otherwise, and the reader never hands back a
 // partial file as a whole one.
 
-#include "app/game_state.h"
+#include "types/word_record.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

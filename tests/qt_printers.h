@@ -1,7 +1,7 @@
 #pragma once
 // Failure messages show Qt texts as text, not as bytes.
 
-#include "app/game_state.h"
+#include "types/word_record.h"
 
 #include <QByteArray>
 #include <QString>

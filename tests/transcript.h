@@ -8,10 +8,18 @@
 // lines, regenerates everything else and compares the whole text; run with
 // NANAIRO_UPDATE_GOLDEN=1 to write the regenerated text back.
 
+#include "engine/game.h"
+#include "engine/title.h"
+#include "fake_environment.h"
+#include "persistence/egg_codec.h"
+#include "qt_printers.h"
+
 #include <QDir>
 #include <QFile>
 #include <QString>
+#include <QStringDecoder>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -24,13 +32,19 @@ namespace transcript {
 // What is on screen, aspect by aspect, in a fixed order: (name, rendering).
 using Snapshot = std::vector<std::pair<QString, QString>>;
 
-// Plays the steps of a script, by whatever way it reaches the game.
+inline QString dataPath(const QString &name) { return QStringLiteral(NANAIRO_TEST_DATA "/") + name; }
+
+inline QStringList games() { return QDir(QStringLiteral(NANAIRO_TEST_DATA)).entryList({QStringLiteral("*.game")}); }
+
+// Plays the steps of a script, by whatever way it reaches the game. The steps
+// about the world (the date, the draws, files) are the same for every way.
 class Player {
 public:
     virtual ~Player() = default;
     // Carries out one step; false for a verb it does not know.
-    virtual bool run(const QString &verb, const QString &argument) = 0;
+    virtual bool play(const QString &verb, const QString &argument) = 0;
     virtual Snapshot snapshot() = 0;
+    virtual const Game &game() = 0;
 
     // Message boxes a step brought up, each with the screen as it stood then.
     struct Box {
@@ -40,6 +54,82 @@ public:
     std::vector<Box> boxes;
     // Lines a step prints of its own (a file's content, the status window).
     QStringList printed;
+    int exits = 0;
+    FakeEnvironment environment;
+    QTemporaryDir dir;
+
+    void box(const QString &text)
+    {
+        // The scratch folder differs from run to run; the transcript names it <dir>.
+        boxes.push_back({snapshot(), QString(text).replace(dir.path(), QStringLiteral("<dir>"))});
+    }
+    // A file of the scratch folder, copied there from tests/data on first use.
+    QString file(const QString &name)
+    {
+        const QString path = dir.filePath(name);
+        if (!QFile::exists(path) && QFile::exists(dataPath(name)))
+            QFile::copy(dataPath(name), path);
+        return path;
+    }
+
+    bool run(const QString &verb, const QString &arg)
+    {
+        if (verb == u"date") {
+            environment.date = QDate::fromString(arg, u"yyyy/MM/dd");
+        } else if (verb == u"draw") {
+            // "k/n" is the draw that lands on k of n.
+            for (const QString &r : arg.split(u' ')) {
+                const QStringList parts = r.split(u'/');
+                environment.draws.push_back(parts.size() == 2 ? parts[0].toDouble() / parts[1].toDouble()
+                                                              : r.toDouble());
+            }
+        } else if (verb == u"make") {
+            make(arg.section(u' ', 0, 0), arg.section(u' ', 1).toInt());
+        } else if (verb == u"show") {
+            show(arg);
+        } else if (verb == u"status") {
+            const Game &g = game();
+            printed << (g.statusMenu ? QStringLiteral("status ")
+                                           + QStringList{g.YourName, g.CharaName, QString::number(g.Level),
+                                                         statusTitle(g.Level, g.ELevel, g.DLevel), g.StartDate,
+                                                         g.EndDate}
+                                                 .join(QStringLiteral(" | "))
+                                     : QStringLiteral("status (menu off)"));
+        } else {
+            return play(verb, arg);
+        }
+        return true;
+    }
+
+private:
+    // A saved game of n records: the name, the two dates, then words.
+    void make(const QString &name, int n)
+    {
+        std::vector<WordRecord> records{{QStringLiteral("太郎"), Code::Name, {}, {}, {}, {}},
+                                        {QStringLiteral("2026/12/01"), Code::StartDate, {}, {}, {}, {}},
+                                        {QStringLiteral("2026/12/15"), Code::EndDate, {}, {}, {}, {}}};
+        const QString one = QStringLiteral("1");
+        while (records.size() < std::size_t(n))
+            records.push_back({QStringLiteral("w%1").arg(records.size()), one, one, one, one, QStringLiteral("2")});
+        QFile out(dir.filePath(name));
+        if (out.open(QIODevice::WriteOnly))
+            out.write(encodeEgg(records).bytes);
+    }
+    void show(const QString &name)
+    {
+        QFile f(dir.filePath(name));
+        if (!f.open(QIODevice::ReadOnly)) {
+            printed << QStringLiteral("| (no file)");
+            return;
+        }
+        QStringDecoder decode(kEggEncoding);
+        QStringList lines = QString(decode(f.readAll())).split(QStringLiteral("\r\n"));
+        const QString last = lines.takeLast();
+        for (const QString &line : lines)
+            printed << QStringLiteral("| ") + line;
+        if (!last.isEmpty())
+            printed << QStringLiteral("| ") + last + QStringLiteral(" (no line end)");
+    }
 };
 
 struct Choice {
@@ -108,10 +198,6 @@ inline QString replay(const QString &script, Player &player)
         out.removeLast();
     return out.join(u'\n') + u'\n';
 }
-
-inline QString dataPath(const QString &name) { return QStringLiteral(NANAIRO_TEST_DATA "/") + name; }
-
-inline QStringList games() { return QDir(QStringLiteral(NANAIRO_TEST_DATA)).entryList({QStringLiteral("*.game")}); }
 
 // Replays tests/data/<name> and compares it whole.
 template <typename MakePlayer>

@@ -1,117 +1,50 @@
 #include "windows/ending_window.h"
 
-#include "animation/frames.h"
-#include "app/host.h"
-#include "app/main_window.h"
-#include "app/stage_widgets.h"
-#include "windows/ending_script.h"
+#include "engine/game.h"
+#include "windows/face_view.h"
+#include "windows/frames.h"
+#include "windows/host.h"
+#include "windows/layout.h"
 #include "windows/side_window.h"
-
-#include <QTimer>
-
-#include <QPushButton>
+#include "windows/stage_widgets.h"
 
 #include <QCloseEvent>
+#include <QGroupBox>
+#include <QPushButton>
 
-namespace {
-
-constexpr QSize kClientSize(px(5385), px(2505));
-constexpr int kTimingInterval = 3500;
-constexpr int kAnimeInterval = 100;
-constexpr int kTalkInterval = 200;
-
-} // namespace
-
-Form4::Form4(Host &host, const FrameStore &frames, const QString &yourName, QWidget *parent)
-    : QWidget(parent, kSideWindowFlags), YourName(yourName), host_(host), frames_(frames)
+Form4::Form4(Host &host, Game &game, const FrameStore &frames, QWidget *parent)
+    : QWidget(parent, kSideWindowFlags), host_(host), game_(game)
 {
-    setObjectName(QStringLiteral("Form4"));
-    setWindowTitle(QStringLiteral("Ending..."));
-    setFixedSize(kClientSize);
-
-    buildControls();
-    buildPictureStore();
-    buildTimers();
-    load();
-}
-
-void Form4::buildControls()
-{
-    imgChara = makeBodyView(this, twips(120, 120, 2310, 2310), frames_.img000);
-    imgEye = makeFrameView(this, "imgEye", twips(705, 555, 1200, 450), frames_.img01);
-    imgKuchi = makeFrameView(this, "imgKuchi", twips(855, 1005, 675, 225), frames_.img04);
-
-    Shape1 = new Balloon(this);
-    Shape1->setObjectName(QStringLiteral("Shape1"));
-    Shape1->setGeometry(twips(2520, 120, 2775, 1815));
-
-    lblMessage = makeLabel(this, "lblMessage", QString(), twips(2640, 240, 2535, 1575));
+    // The store frames lie below the client area, never seen.
+    buildLayout(this, this,
+                {
+                    {Place::Window, "Form4", u"Ending...", -1, -1, 5385, 2505},
+                    {Place::Body, "imgChara", nullptr, 120, 120, 2310, 2310},
+                    {Place::Picture, "imgEye", nullptr, 705, 555, 1200, 450},
+                    {Place::Picture, "imgKuchi", nullptr, 855, 1005, 675, 225},
+                    {Place::Balloon, "Shape1", nullptr, 2520, 120, 2775, 1815},
+                    {Place::Label, "lblMessage", nullptr, 2640, 240, 2535, 1575},
+                    {Place::Button, "cmdNext", u"進む(&N)", 4080, 2040, 1095, 375},
+                    {Place::Store, "Frame1", u"目", 0, 2640, 2655, 1095},
+                    {Place::Store, "Frame2", u"口", 2760, 2640, 2655, 1095},
+                });
+    Shape1 = findChild<Balloon *>(QStringLiteral("Shape1"));
+    lblMessage = findChild<QLabel *>(QStringLiteral("lblMessage"));
     lblMessage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblMessage->setWordWrap(true);
-
-    cmdNext = makeButton(this, "cmdNext", QStringLiteral("進む(&N)"), twips(4080, 2040, 1095, 375));
-    connect(cmdNext, &QPushButton::clicked, this, &Form4::cmdNextClick);
+    cmdNext = findChild<QPushButton *>(QStringLiteral("cmdNext"));
+    fillStoreFrame(findChild<QGroupBox *>(QStringLiteral("Frame1")), frames, {Frame::img01, Frame::img02, Frame::img03});
+    fillStoreFrame(findChild<QGroupBox *>(QStringLiteral("Frame2")), frames, {Frame::img04, Frame::img05, Frame::img06});
+    face = new FaceView(this, game_.ending->face, game_, frames, false);
+    connect(cmdNext, &QPushButton::clicked, &game_, &Game::cmdNextClick);
     cmdNext->setFocus();
+    refresh();
 }
 
-void Form4::buildPictureStore()
+void Form4::refresh()
 {
-    // Below the client area, never seen: the frames the displays are handed.
-    const FrameStore &f = frames_;
-    Frame1 = makeStoreFrame(this, "Frame1", QStringLiteral("目"), twips(0, 2640, 2655, 1095),
-                            {{"img01", &f.img01}, {"img02", &f.img02}, {"img03", &f.img03}});
-    Frame2 = makeStoreFrame(this, "Frame2", QStringLiteral("口"), twips(2760, 2640, 2655, 1095),
-                            {{"img04", &f.img04}, {"img05", &f.img05}, {"img06", &f.img06}});
-}
-
-void Form4::buildTimers()
-{
-    tmrTiming = makeTimer(this, "tmrTiming", kTimingInterval);
-    tmrAnime = makeTimer(this, "tmrAnime", kAnimeInterval);
-    tmrTalk = makeTimer(this, "tmrTalk", kTalkInterval);
-    connect(tmrTiming, &QTimer::timeout, this, &Form4::tmrTimingTick);
-    connect(tmrAnime, &QTimer::timeout, this, &Form4::tmrAnimeTick);
-    connect(tmrTalk, &QTimer::timeout, this, &Form4::tmrTalkTick);
-}
-
-void Form4::load()
-{
-    TalkCount = 0;
-    ScriptLine = 0;
-    tmrTiming->start();
-    tmrAnime->start();
-    tmrTalk->stop();
-    lblMessage->setText(kEndingOpening);
-}
-
-void Form4::cmdNextClick()
-{
-    TalkCount = 0;
-    enableTimer(tmrTalk);
-    if (ScriptLine < kScriptLines) {
-        lblMessage->setText(scriptLine(ScriptLine, YourName));
-        // The mouth stops on whatever frame it shows, open or not.
-        if (isSilentLine(ScriptLine))
-            tmrTalk->stop();
-        ++ScriptLine;
-        return;
-    }
-    host_.showMessage(this, kEndingFarewell);
-    host_.exitProgram();
-}
-
-void Form4::tmrTimingTick() { enableTimer(tmrAnime); }
-
-void Form4::tmrAnimeTick()
-{
-    if (stepBlink(*imgEye, frames_))
-        tmrAnime->stop();
-}
-
-void Form4::tmrTalkTick()
-{
-    if (stepTalk(*imgKuchi, frames_, TalkCount))
-        tmrTalk->stop();
+    lblMessage->setText(game_.ending->sentence);
+    face->show();
 }
 
 void Form4::closeEvent(QCloseEvent *event)

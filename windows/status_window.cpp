@@ -1,53 +1,52 @@
 #include "windows/status_window.h"
 
-#include "app/game_state.h"
-#include "app/stage_widgets.h"
+#include "engine/game.h"
+#include "engine/title.h"
+#include "windows/layout.h"
 #include "windows/side_window.h"
-#include "windows/title.h"
+#include "windows/stage_widgets.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QStyle>
 
-namespace {
-
-constexpr QSize kClientSize(px(4755), px(2370));
-constexpr int kLabelLeft = 120;
-constexpr int kLabelRight = 1455;
-constexpr int kLabelHeight = 255;
-constexpr int kBoxLeft = 1680;
-constexpr int kBoxHeight = 270;
-
-} // namespace
-
-Form2::Form2(const GameState &state, QWidget *parent) : QWidget(parent, kSideWindowFlags)
+Form2::Form2(const Game &game, QWidget *parent) : QWidget(parent, kSideWindowFlags)
 {
-    setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("ステータス"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setFixedSize(kClientSize);
-
-    // One row: a caption label ending where the box begins, and the box.
-    auto row = [this](const char *labelName, const QString &caption, const char *boxName,
-                      int top, int boxWidth, QLabel *&label, QLineEdit *&box) {
-        label = makeLabel(this, labelName, caption,
-                          twips(kLabelLeft, top, kLabelRight - kLabelLeft, kLabelHeight));
-        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        box = new QLineEdit(this);
-        box->setObjectName(QLatin1String(boxName));
-        box->setGeometry(twips(kBoxLeft, top, boxWidth, kBoxHeight));
-    };
-    row("Label2", QStringLiteral("あなたの名前"), "txtYourName", 240, 2055, Label2, txtYourName);
-    row("Label1", QStringLiteral("キャラクター名"), "txtCharaName", 600, 2055, Label1, txtCharaName);
-    row("Label5", QStringLiteral("語彙レベル"), "txtLevel", 960, 615, Label5, txtLevel);
-    row("Label6", QStringLiteral("称号"), "txtJob", 1320, 2055, Label6, txtJob);
-    row("Label3", QStringLiteral("学習開始日"), "txtStartDate", 1680, 975, Label3, txtStartDate);
-    row("Label4", QStringLiteral("学習終了予定日"), "txtEndDate", 2040, 975, Label4, txtEndDate);
-
-    load(state);
+    // A row: a caption label ending where its box begins, and the box.
+    buildLayout(this, this,
+                {
+                    {Place::Window, "Form2", u"ステータス", -1, -1, 4755, 2370},
+                    {Place::Label, "Label2", u"あなたの名前", 120, 240, 1335, 255},
+                    {Place::Edit, "txtYourName", nullptr, 1680, 240, 2055, 270},
+                    {Place::Label, "Label1", u"キャラクター名", 120, 600, 1335, 255},
+                    {Place::Edit, "txtCharaName", nullptr, 1680, 600, 2055, 270},
+                    {Place::Label, "Label5", u"語彙レベル", 120, 960, 1335, 255},
+                    {Place::Edit, "txtLevel", nullptr, 1680, 960, 615, 270},
+                    {Place::Label, "Label6", u"称号", 120, 1320, 1335, 255},
+                    {Place::Edit, "txtJob", nullptr, 1680, 1320, 2055, 270},
+                    {Place::Label, "Label3", u"学習開始日", 120, 1680, 1335, 255},
+                    {Place::Edit, "txtStartDate", nullptr, 1680, 1680, 975, 270},
+                    {Place::Label, "Label4", u"学習終了予定日", 120, 2040, 1335, 255},
+                    {Place::Edit, "txtEndDate", nullptr, 1680, 2040, 975, 270},
+                });
+    const std::pair<QLabel **, const char *> labels[] = {{&Label1, "Label1"}, {&Label2, "Label2"},
+                                                         {&Label3, "Label3"}, {&Label4, "Label4"},
+                                                         {&Label5, "Label5"}, {&Label6, "Label6"}};
+    for (const auto &[label, name] : labels) {
+        *label = findChild<QLabel *>(QLatin1String(name));
+        (*label)->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    txtYourName = findChild<QLineEdit *>(QStringLiteral("txtYourName"));
+    txtCharaName = findChild<QLineEdit *>(QStringLiteral("txtCharaName"));
+    txtLevel = findChild<QLineEdit *>(QStringLiteral("txtLevel"));
+    txtJob = findChild<QLineEdit *>(QStringLiteral("txtJob"));
+    txtStartDate = findChild<QLineEdit *>(QStringLiteral("txtStartDate"));
+    txtEndDate = findChild<QLineEdit *>(QStringLiteral("txtEndDate"));
+    load(game);
 }
 
-void Form2::load(const GameState &state)
+void Form2::load(const Game &state)
 {
     // Filled once: the open window goes on showing the values of this moment.
     // A long title is read from its start, so no box is left scrolled to its end.

@@ -4,14 +4,14 @@
 
 #include <QWidget>
 
-struct GameState;
+class Game;
 class QLabel;
 class QLineEdit;
 
 class Form2 : public QWidget {
     Q_OBJECT
 public:
-    Form2(const GameState &state, QWidget *parent);
+    Form2(const Game &game, QWidget *parent);
 
     QLabel *Label1 = nullptr;
     QLabel *Label2 = nullptr;
@@ -31,5 +31,5 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    void load(const GameState &state);
+    void load(const Game &game);
 };

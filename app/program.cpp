@@ -1,0 +1,87 @@
+#include "app/program.h"
+
+#include "app/command_line.h"
+#include "engine/environment.h"
+#include "engine/game.h"
+#include "windows/host.h"
+#include "windows/main_window.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QTimer>
+
+#include <cstdio>
+#include <memory>
+#include <optional>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#endif
+
+namespace {
+
+QStringList argumentsOf(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int k = 1; k < argc; ++k)
+        arguments << QString::fromLocal8Bit(argv[k]);
+    return arguments;
+}
+
+int finish(const CommandLine &line)
+{
+    const bool refused = line.action == CommandLine::Action::Refuse;
+    std::fputs(line.output.toLocal8Bit().constData(), refused ? stderr : stdout);
+    std::fflush(refused ? stderr : stdout);
+    return refused ? 2 : 0;
+}
+
+} // namespace
+
+int runProgram(int argc, char *argv[], const Launch &launch)
+{
+#ifdef Q_OS_UNIX
+    // A save beyond the user's file size limit (ulimit -f) then fails with a
+    // message and leaves the game in hand, instead of killing the program.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
+    // Before the toolkit looks for a display.
+    if (const CommandLine early = earlyCommandLine(argumentsOf(argc, argv));
+        early.action != CommandLine::Action::Play)
+        return finish(early);
+
+    // The toolkit takes its own arguments out of argv.
+    std::optional<QApplication> app;
+    if (!qApp)
+        app.emplace(argc, argv);
+    const CommandLine line = parseCommandLine(argumentsOf(argc, argv));
+    if (line.action != CommandLine::Action::Play)
+        return finish(line);
+
+    QApplication::setApplicationName(QStringLiteral("nanairobako"));
+    QApplication::setApplicationVersion(QStringLiteral(NANAIRO_VERSION));
+    // The desktop matches the running window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(NANAIRO_APP_ID));
+    // Every window and the task bar show the character.
+    QIcon icon;
+    for (const char *size : {"16", "32", "48", "64", "128", "256", "256@2x"})
+        icon.addFile(QStringLiteral(":/art/icon%1.png").arg(QLatin1String(size)));
+    QApplication::setWindowIcon(icon);
+
+    SystemEnvironment systemEnvironment;
+    DesktopHost desktopHost;
+    Game game(launch.environment ? *launch.environment : systemEnvironment);
+    Form1 window(launch.host ? *launch.host : desktopHost, game);
+    window.show();
+    // A saved game handed over by the file manager opens once the stage is
+    // up, as if chosen in the file window.
+    if (!line.file.isEmpty())
+        QTimer::singleShot(0, &window, [&window, file = line.file] { window.openSavedGame(file); });
+    if (launch.started) {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+        launch.started(window);
+        return 0;
+    }
+    return QApplication::exec();
+}

@@ -1,0 +1,16 @@
+#include "engine/environment.h"
+
+#include <QDateTime>
+
+QDate SystemEnvironment::today() { return QDate::currentDate(); }
+
+void SystemEnvironment::seedRandom()
+{
+    engine_.seed(static_cast<std::uint64_t>(QDateTime::currentMSecsSinceEpoch()));
+}
+
+double SystemEnvironment::nextRandom()
+{
+    // 53 random bits scaled into [0, 1): never reaches 1.
+    return static_cast<double>(engine_() >> 11) * 0x1.0p-53;
+}

@@ -1,0 +1,123 @@
+// New game's counterpart on disk: open, overwrite save and save as.
+
+#include "engine/game.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <algorithm>
+#include <span>
+
+bool Game::finishSave(const QString &error, const QString &success)
+{
+    if (!error.isEmpty()) {
+        emit message(error);
+        return false;
+    }
+    SavedNewRecords = i;
+    emit message(success);
+    return true;
+}
+
+void Game::chooseFile(const QString &fileName)
+{
+    // A name that differs from the current one names a file that holds none
+    // of this run's records yet.
+    if (fileName != FileName) {
+        FileName = fileName;
+        SavedNewRecords = 0;
+    }
+}
+
+void Game::asavemenuClick()
+{
+    if (FileName.isEmpty())
+        emit fileWindowWanted(FileMode::Save);
+    else
+        FSave(FileName);
+}
+
+bool Game::FSave(const QString &fileName)
+{
+    const QString name = withEggExtension(fileName);
+    // Only what the file does not hold yet: appending the whole run again
+    // would repeat records and raise the level counted at the next open.
+    const int from = fileName == FileName ? std::clamp<int>(SavedNewRecords, 0, i) : 0;
+    const QString error = appendEggFile(name, std::span(NewData).subspan(from, i - from), &FileMark);
+    if (error.isEmpty())
+        FileName = name;
+    const bool saved = finishSave(error, QStringLiteral("上書き保存しました。"));
+    emit changed();
+    return saved;
+}
+
+bool Game::NFSave(const QString &fileName)
+{
+    const QString name = withEggExtension(fileName);
+    const QString error =
+        saveEggFileAs(name, std::span(Data).subspan(1, DataMax), std::span(NewData).first(i), &FileMark);
+    if (error.isEmpty())
+        FileName = name;
+    const bool saved = finishSave(error, QStringLiteral("名前を付けて保存しました。"));
+    emit changed();
+    return saved;
+}
+
+bool Game::FLoad(const QString &fileName)
+{
+    // The file is read and checked whole before anything of the game in hand
+    // is touched: a refused file leaves every record, name and level as it was.
+    const QString name = QDir::toNativeSeparators(QFileInfo(fileName).absoluteFilePath());
+    EggLoad loaded = loadEggFile(name);
+    if (!loaded.content) {
+        emit message(loaded.message);
+        emit changed();
+        return false;
+    }
+    EggContent &file = *loaded.content;
+    FileName = name;
+
+    Rand = file.lastGreeting;
+    sentence = QStringLiteral("なにかことばおしえろ。");
+    CharaName = kCharaName;
+    i = 0;
+    J = 0;
+    // Emptying the records in use with both counts at zero reaches slot 0 of
+    // each array only; the slots beyond the counts are no records anyway.
+    const WordRecord emptied{QString(), QString(), QString(), QString(), QString(), QString()};
+    Data[0] = emptied;
+    NewData[0] = emptied;
+    std::move(file.records.begin(), file.records.end(), Data.begin() + 1);
+    DataMax = static_cast<Int16>(file.records.size());
+    if (file.yourName)
+        YourName = *file.yourName;
+    if (file.startDate)
+        StartDate = *file.startDate;
+    if (file.endDate)
+        EndDate = *file.endDate;
+    ELevel = file.eLevel;
+    DLevel = file.dLevel;
+    Level = DataMax;
+    Step = 0;
+    TalkFrom = QStringLiteral("y");
+    SavedNewRecords = 0;
+    FileMark = std::move(loaded.mark);
+    resetDialogue();
+
+    face.tmrTalk.enable();
+    tmrMessage.enable();
+    statusMenu = true;
+    if (Rand != -1)
+        AisatsuMsg();
+    emit message(QStringLiteral("ファイルを開きました。"));
+
+    // Date texts are fixed-width, most significant first: as texts they
+    // order as the dates do.
+    const QString today = dateText(environment_.today());
+    if (today == EndDate)
+        Ending();
+    else if (today > EndDate)
+        AfterEnd();
+    emit changed();
+    return true;
+}

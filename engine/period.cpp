@@ -1,0 +1,32 @@
+// The two ways a finished period goes on: the farewell scene, or a new period
+// with the same memory.
+
+#include "engine/game.h"
+#include "engine/ending_script.h"
+
+void Game::Ending()
+{
+    // The stage stays loaded, its timers running unseen; there is no way
+    // back to it from the scene.
+    if (!ending)
+        ending.emplace(YourName);
+}
+
+void Game::AfterEnd()
+{
+    emit message(QStringLiteral("このデータを再利用します。"));
+    sentence = QStringLiteral("やあ") + YourName + QStringLiteral("。またきたぞ。");
+    // The memory and the levels stay as loaded; only a new period begins.
+    beginPeriod(environment_.today());
+}
+
+void Game::cmdNextClick()
+{
+    if (!ending)
+        return;
+    if (!ending->cmdNextClick()) {
+        emit message(kEndingFarewell);
+        emit quitRequested();
+    }
+    emit changed();
+}

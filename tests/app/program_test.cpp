@@ -1,0 +1,115 @@
+// The program's entry as the desktop and the file manager start it.
+
+#include "app/command_line.h"
+#include "app/program.h"
+#include "fake_environment.h"
+#include "fake_host.h"
+#include "windows/ending_window.h"
+#include "windows/main_window.h"
+#include "windows/stage_widgets.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <csignal>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Action = CommandLine::Action;
+
+TEST(CommandLineTest, OptionsAndTheSavedGame)
+{
+    const struct {
+        QStringList arguments;
+        Action action;
+        QString file;
+    } cases[] = {
+        {{}, Action::Play, {}},
+        {{"game.egg"}, Action::Play, "game.egg"},
+        {{"--", "-odd.egg"}, Action::Play, "-odd.egg"},
+        {{"game.egg", "--version"}, Action::Version, {}},
+        {{"-v"}, Action::Version, {}},
+        {{"--help", "--version"}, Action::Help, {}},
+        {{"-h"}, Action::Help, {}},
+        {{"--", "--help"}, Action::Play, "--help"},
+        {{"--fullscreen"}, Action::Refuse, {}},
+        {{"a.egg", "b.egg"}, Action::Refuse, {}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(qPrintable(c.arguments.join(u' ')));
+        const CommandLine line = parseCommandLine(c.arguments);
+        EXPECT_EQ(line.action, c.action);
+        EXPECT_EQ(line.file, c.file);
+        EXPECT_EQ(line.output.isEmpty(), c.action == Action::Play);
+    }
+    EXPECT_EQ(earlyCommandLine({"-platform", "offscreen"}).action, Action::Play)
+        << "the toolkit's own options are left to it";
+}
+
+// Runs the program's entry with these arguments; what it printed, and its result.
+struct Ran {
+    int result;
+    std::string out, err;
+};
+Ran run(std::vector<const char *> arguments, const Launch &launch = {})
+{
+    arguments.insert(arguments.begin(), "nanairobako");
+    std::vector<char *> argv;
+    for (const char *a : arguments)
+        argv.push_back(const_cast<char *>(a));
+    argv.push_back(nullptr);
+    int argc = int(arguments.size());
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    const int result = runProgram(argc, argv.data(), launch);
+    return {result, testing::internal::GetCapturedStdout(), testing::internal::GetCapturedStderr()};
+}
+
+TEST(ProgramTest, HelpAndVersionOnStandardOutput)
+{
+    std::signal(SIGXFSZ, SIG_DFL);
+    const Ran version = run({"--version"});
+    EXPECT_EQ(version.result, 0);
+    EXPECT_EQ(version.out, "nanairobako " NANAIRO_VERSION "\n");
+    EXPECT_EQ(std::signal(SIGXFSZ, SIG_DFL), SIG_IGN) << "a save past the file size limit must not kill the game";
+
+    const Ran help = run({"-h"});
+    EXPECT_EQ(help.result, 0);
+    EXPECT_TRUE(help.err.empty());
+    for (const char *duty : {"Usage: nanairobako [FILE.egg]", "FILE.egg", "-h, --help", "-v, --version"})
+        EXPECT_NE(help.out.find(duty), std::string::npos) << "the help names " << duty;
+
+    const Ran refused = run({"--fullscreen"});
+    EXPECT_EQ(refused.result, 2);
+    EXPECT_TRUE(refused.out.empty());
+    EXPECT_NE(refused.err.find("unknown option --fullscreen"), std::string::npos);
+}
+
+// A saved game handed over on the command line opens once the stage is up,
+// and the period check follows: opened on its end date, the farewell begins.
+TEST(ProgramTest, OpensTheSavedGameItIsGiven)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("game.egg"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("\"2026/11/22\",\"8\",,,,\r\n\"2026/12/06\",\"7\",,,,\r\n\"Ann\",\"9\",,,,\r\n"
+               "\"hi\",\"3\",\"\",\"1\",\"1\",\"2\"\r\n");
+    file.close();
+    FakeEnvironment environment;
+    FakeHost host;
+    Launch launch{&environment, &host, [&](Form1 &stage) {
+                      EXPECT_EQ(stage.game().FileName, QDir::toNativeSeparators(path));
+                      EXPECT_EQ(stage.lblMessage->text(), u"Ann、hi　あいさつもいいもんだな。");
+                      EXPECT_TRUE(stage.endingWindow && stage.endingWindow->isVisible());
+                  }};
+    const QByteArray name = QFile::encodeName(path);
+    EXPECT_EQ(run({name.constData()}, launch).result, 0);
+    EXPECT_EQ(host.messages, QStringList{QStringLiteral("ファイルを開きました。")});
+}
+
+} // namespace

@@ -1,0 +1,82 @@
+#pragma once
+// A registry and program starter for tests: keys and values are set up by
+// the test, under HKEY_LOCAL_MACHINE only, and the calls that matter are
+// recorded.
+
+#include "engine/system_info.h"
+
+#include <QStringList>
+
+#include <cstring>
+#include <map>
+#include <set>
+
+class FakeSystemTools final : public SystemTools {
+public:
+    // The system's own number for a string value, not the code's name for it.
+    static constexpr std::uint32_t kRegSz = 1;
+    struct Value {
+        std::uint32_t type = kRegSz;
+        QByteArray data;   // as stored, terminating NUL included
+    };
+    std::map<QByteArray, std::map<QByteArray, Value>> keys;
+    QStringList files;
+    bool startSucceeds = true;
+
+    QStringList fileChecks;
+    QStringList started;
+
+    void setString(const QByteArray &key, const QByteArray &name, const QByteArray &text)
+    {
+        keys[key][name] = {kRegSz, text + '\0'};
+    }
+    // Keys opened and not closed again.
+    int openKeys() const { return int(open_.size()); }
+
+    long openKey(RegKey root, const QByteArray &path, std::uint32_t, RegKey &key) override
+    {
+        if (root != kLocalMachine || !keys.contains(path))
+            return kRegNotFound;
+        key = 0x100 + paths_.size();
+        paths_[key] = path;
+        open_.insert(key);
+        return kRegSuccess;
+    }
+
+    long queryValue(RegKey key, const QByteArray &name, std::uint32_t &type, char *data,
+                    std::uint32_t &length) override
+    {
+        const auto &values = keys.at(paths_.at(key));
+        const auto found = values.find(name);
+        if (found == values.end())
+            return kRegNotFound;
+        const Value &value = found->second;
+        const auto size = static_cast<std::uint32_t>(value.data.size());
+        if (size > length) {
+            length = size;
+            return kRegMoreData;
+        }
+        std::memcpy(data, value.data.constData(), size);
+        length = size;
+        type = value.type;
+        return kRegSuccess;
+    }
+
+    void closeKey(RegKey key) override { open_.erase(key); }
+
+    bool fileExists(const QString &path) override
+    {
+        fileChecks << path;
+        return files.contains(path);
+    }
+
+    bool startProgram(const QString &path) override
+    {
+        started << path;
+        return startSucceeds;
+    }
+
+private:
+    std::map<RegKey, QByteArray> paths_;
+    std::set<RegKey> open_;
+};

@@ -1,0 +1,59 @@
+#include "engine/fake_system_tools.h"
+
+#include <gtest/gtest.h>
+
+TEST(GetKeyValue, ReadsAStringOrLeavesEmptyTextAndNoOpenKey)
+{
+    FakeSystemTools tools;
+    tools.setString("K", "V", "C:\\Tools\\x.exe");
+    tools.keys["K"]["Long"] = {FakeSystemTools::kRegSz, QByteArray(1025, 'a')};
+    tools.keys["K"]["Number"] = {4, QByteArray("\x01\x00\x00\x00", 4)};
+    const std::tuple<const char *, const char *, bool, const char *> cases[] = {
+        {"K", "V", true, "C:\\Tools\\x.exe"}, // the NUL is not part of it
+        {"Missing", "V", false, ""},
+        {"K", "Missing", false, ""},
+        {"K", "Long", false, ""},
+        {"K", "Number", true, ""},
+    };
+    for (const auto &[key, name, read, text] : cases) {
+        SCOPED_TRACE(std::string(key) + "/" + name);
+        QString value = QStringLiteral("stale");
+        EXPECT_EQ(GetKeyValue(tools, kLocalMachine, QLatin1String(key), QLatin1String(name), value), read);
+        EXPECT_EQ(value, QLatin1String(text));
+        EXPECT_EQ(tools.openKeys(), 0);
+    }
+}
+
+TEST(StartSysInfo, FollowsTheRegistryToTheTool)
+{
+    struct Case {
+        const char *name;
+        QByteArray path, folder;   // empty: the value is missing
+        bool fileThere, startWorks, result;
+        QStringList started, checked;
+    };
+    const QString joined = QStringLiteral("D:\\Info\\MSINFO32.EXE");
+    const Case cases[] = {
+        {"path trusted unchecked", "C:\\m.exe", "D:\\Info", false, true, true, {"C:\\m.exe"}, {}},
+        {"path does not start", "C:\\m.exe", "", false, false, false, {"C:\\m.exe"}, {}},
+        {"folder with the file", "", "D:\\Info", true, true, true, {joined}, {joined}},
+        {"folder without the file", "", "D:\\Info", false, true, false, {}, {joined}},
+        {"folder, start fails", "", "D:\\Info", true, false, false, {joined}, {joined}},
+        {"neither", "", "", true, true, false, {}, {}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeSystemTools tools;
+        if (!c.path.isEmpty())
+            tools.setString("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", c.path);
+        if (!c.folder.isEmpty())
+            tools.setString("SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO", c.folder);
+        if (c.fileThere)
+            tools.files << joined;
+        tools.startSucceeds = c.startWorks;
+        EXPECT_EQ(startSysInfoTool(tools), c.result);
+        EXPECT_EQ(tools.started, c.started);
+        EXPECT_EQ(tools.fileChecks, c.checked);
+        EXPECT_EQ(tools.openKeys(), 0);
+    }
+}

@@ -1,0 +1,24 @@
+#pragma once
+// The clock and chance for tests: a fixed date and scripted draws.
+
+#include "engine/environment.h"
+
+#include <deque>
+
+class FakeEnvironment final : public Environment {
+public:
+    QDate date{2026, 12, 6};
+    std::deque<double> draws; // consumed front first; 0.0 when empty
+    int seeds = 0;
+
+    QDate today() override { return date; }
+    void seedRandom() override { ++seeds; }
+    double nextRandom() override
+    {
+        if (draws.empty())
+            return 0.0;
+        const double r = draws.front();
+        draws.pop_front();
+        return r;
+    }
+};

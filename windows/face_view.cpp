@@ -1,0 +1,58 @@
+#include "windows/face_view.h"
+
+#include "engine/game.h"
+#include "windows/frames.h"
+#include "windows/stage_widgets.h"
+
+#include <QTimer>
+
+void follow(QTimer *timer, const Timer &rule)
+{
+    const QVariant seen = timer->property("starts");
+    if (timer->interval() != rule.interval())
+        timer->setInterval(rule.interval());
+    if (!rule.running())
+        timer->stop();
+    else if (!timer->isActive() || seen != rule.starts())
+        timer->start();
+    timer->setProperty("starts", rule.starts());
+}
+
+FaceView::FaceView(QWidget *window, Face &face, Game &game, const FrameStore &store, bool withAction)
+    : QObject(window), face_(face), game_(game), store_(store)
+{
+    setObjectName(QStringLiteral("face"));
+    imgChara = window->findChild<FrameView *>(QStringLiteral("imgChara"));
+    imgEye = window->findChild<FrameView *>(QStringLiteral("imgEye"));
+    imgKuchi = window->findChild<FrameView *>(QStringLiteral("imgKuchi"));
+    imgChara->setAccessibleName(QStringLiteral("キャラクター"));
+    imgEye->setAccessibleName(QStringLiteral("キャラクターの目"));
+    imgKuchi->setAccessibleName(QStringLiteral("キャラクターの口"));
+
+    auto timer = [this](const char *name, const Timer &rule, void (Face::*tick)()) {
+        QTimer *t = makeTimer(this, name, rule.interval());
+        connect(t, &QTimer::timeout, this, [this, tick] {
+            (face_.*tick)();
+            game_.faceTicked();
+        });
+        return t;
+    };
+    tmrTiming = timer("tmrTiming", face.tmrTiming, &Face::tmrTimingTick);
+    tmrAnime = timer("tmrAnime", face.tmrAnime, &Face::tmrAnimeTick);
+    tmrTalk = timer("tmrTalk", face.tmrTalk, &Face::tmrTalkTick);
+    if (withAction)
+        tmrAction = timer("tmrAction", face.tmrAction, &Face::tmrActionTick);
+    show();
+}
+
+void FaceView::show()
+{
+    imgChara->showFrame(face_.body, store_);
+    imgEye->showFrame(face_.eye, store_);
+    imgKuchi->showFrame(face_.mouth, store_);
+    follow(tmrTiming, face_.tmrTiming);
+    follow(tmrAnime, face_.tmrAnime);
+    follow(tmrTalk, face_.tmrTalk);
+    if (tmrAction)
+        follow(tmrAction, face_.tmrAction);
+}

@@ -1,0 +1,219 @@
+#include "windows/file_window.h"
+
+#include "persistence/egg_file.h"
+#include "windows/layout.h"
+#include "windows/stage_widgets.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QStorageInfo>
+
+
+namespace {
+
+// Taken before main() runs, which is "where the program was started".
+const QString kStartFolder = QDir::currentPath();
+
+constexpr int kPathRole = Qt::UserRole;
+
+#ifdef Q_OS_WIN
+constexpr Qt::CaseSensitivity kPathCase = Qt::CaseInsensitive;
+#else
+constexpr Qt::CaseSensitivity kPathCase = Qt::CaseSensitive;
+#endif
+
+QString withTrailingSlash(const QString &path)
+{
+    return path.endsWith(u'/') ? path : path + u'/';
+}
+
+// The file system roots: the drives on Windows, "/" elsewhere, and beside it
+// the removable volumes the desktop mounts, which a user thinks of as drives.
+QStringList driveRoots()
+{
+    QStringList roots;
+    for (const QFileInfo &drive : QDir::drives())
+        roots << withTrailingSlash(drive.absoluteFilePath());
+    for (const QStorageInfo &volume : QStorageInfo::mountedVolumes()) {
+        const QString root = volume.rootPath();
+        const bool removable = root.startsWith(u"/media/") || root.startsWith(u"/run/media/")
+                               || root.startsWith(u"/Volumes/");
+        if (removable && volume.isValid() && volume.isReady() && QFileInfo(root).isDir())
+            roots << withTrailingSlash(root);
+    }
+    roots.removeDuplicates();
+    roots.sort(kPathCase);
+    return roots;
+}
+
+QString indent(int level) { return QString(2 * level, u' '); }
+
+} // namespace
+
+QString Form3::startFolder() { return kStartFolder; }
+
+Form3::Form3(const QString &folder, Actions actions, QWidget *parent)
+    : QWidget(parent, Qt::Window), actions_(std::move(actions))
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    buildLayout(this, this,
+                {
+                    {Place::Window, "Form3", u"ファイル操作", -1, -1, 4875, 2745},
+                    {Place::Label, "Label1", u"ファイル名(&N):", 240, 120, 1095, 255},
+                    {Place::Edit, "txtFileName", nullptr, 1440, 120, 3375, 270},
+                    {Place::Drives, "Drive1", nullptr, 120, 480, 2415, 300},
+                    {Place::List, "Dir1", nullptr, 120, 840, 2415, 1350},
+                    {Place::Files, "File1", nullptr, 2640, 480, 2175, 1710},
+                    {Place::Button, "cmdSave", u"保存(&S)", 2640, 2280, 975, 375},
+                    {Place::Button, "cmdOpen", u"開く(&O)", 2640, 2280, 975, 375},
+                    {Place::Button, "cmdExit", u"終了(&X)", 3720, 2280, 975, 375},
+                });
+    Label1 = findChild<QLabel *>(QStringLiteral("Label1"));
+    txtFileName = findChild<QLineEdit *>(QStringLiteral("txtFileName"));
+    Drive1 = findChild<QComboBox *>(QStringLiteral("Drive1"));
+    Dir1 = findChild<QListWidget *>(QStringLiteral("Dir1"));
+    auto *files = findChild<FileList *>(QStringLiteral("File1"));
+    File1 = files;
+    cmdSave = findChild<QPushButton *>(QStringLiteral("cmdSave"));
+    cmdOpen = findChild<QPushButton *>(QStringLiteral("cmdOpen"));
+    cmdExit = findChild<QPushButton *>(QStringLiteral("cmdExit"));
+    fitFont(Label1, QString(Label1->text()).remove(u'&'), Label1->width());
+    Label1->setBuddy(txtFileName);
+
+    fillDrives();
+    changeFolder(folder);
+
+    connect(files, &FileList::movedTo, this, &Form3::File1Click);
+    connect(files, &FileList::entered, this, [this](QListWidgetItem *item) {
+        File1Click(item);
+        (cmdOpen->isEnabled() ? cmdOpen : cmdSave)->click();
+    });
+    connect(Drive1, &QComboBox::currentIndexChanged, this, &Form3::Drive1Change);
+    connect(Dir1, &QListWidget::itemActivated, this, &Form3::Dir1Activated);
+    connect(File1, &QListWidget::itemClicked, this, &Form3::File1Click);
+    connect(cmdOpen, &QPushButton::clicked, this, &Form3::cmdOpenClick);
+    connect(cmdSave, &QPushButton::clicked, this, &Form3::cmdSaveClick);
+    connect(cmdExit, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void Form3::setMode(Mode mode)
+{
+    const bool open = mode == Mode::Open;
+    cmdOpen->setVisible(open);
+    cmdOpen->setEnabled(open);
+    cmdSave->setVisible(!open);
+    cmdSave->setEnabled(!open);
+}
+
+QString Form3::getFileName() const { return joinFolderAndName(folder_, txtFileName->text()); }
+
+void Form3::fillDrives()
+{
+    const QSignalBlocker blocker(Drive1);
+    Drive1->clear();
+    for (const QString &root : driveRoots())
+        Drive1->addItem(QDir::toNativeSeparators(root), root);
+}
+
+QString Form3::driveOf(const QString &folder) const
+{
+    const QString path = withTrailingSlash(folder);
+    QString best;
+    for (int k = 0; k < Drive1->count(); ++k) {
+        const QString root = Drive1->itemData(k).toString();
+        if (path.startsWith(root, kPathCase) && root.size() > best.size())
+            best = root;
+    }
+    return best.isEmpty() ? withTrailingSlash(QDir::rootPath()) : best;
+}
+
+void Form3::changeFolder(const QString &folder)
+{
+    folder_ = QDir::cleanPath(QDir(folder).absolutePath());
+    const QString root = driveOf(folder_);
+    driveFolders_.insert(root, folder_);
+    {
+        const QSignalBlocker blocker(Drive1);
+        Drive1->setCurrentIndex(Drive1->findData(root));
+    }
+    fillFolders();
+    fillFiles();
+}
+
+void Form3::fillFolders()
+{
+    // The way down from the drive's root to the folder, then its subfolders
+    // one step further in, as a tree that shows only the open branch.
+    Dir1->clear();
+    const QString root = driveOf(folder_);
+    auto add = [this](const QString &text, const QString &path) {
+        auto *item = new QListWidgetItem(text, Dir1);
+        item->setData(kPathRole, path);
+        return item;
+    };
+    QListWidgetItem *current = add(QDir::toNativeSeparators(root), root);
+    QString path = root;
+    const QStringList steps = withTrailingSlash(folder_).mid(root.size()).split(u'/', Qt::SkipEmptyParts);
+    int level = 0;
+    for (const QString &step : steps) {
+        path = withTrailingSlash(path) + step;
+        current = add(indent(++level) + step, path);
+    }
+    Dir1->setCurrentItem(current);
+    const QDir dir(folder_);
+    for (const QString &sub : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase))
+        add(indent(level + 1) + sub, dir.filePath(sub));
+}
+
+void Form3::fillFiles()
+{
+    // The name filter of QDir ignores letter case, so ".egg" files the game
+    // writes are listed along with ".EGG" ones; so is ".egg" itself, which a
+    // save with an empty name makes.
+    File1->clear();
+    const QDir dir(folder_);
+    File1->addItems(dir.entryList({QStringLiteral("*.EGG")}, QDir::Files | QDir::Hidden,
+                                  QDir::Name | QDir::IgnoreCase));
+}
+
+void Form3::Drive1Change(int index)
+{
+    if (index < 0)
+        return;
+    const QString root = Drive1->itemData(index).toString();
+    changeFolder(driveFolders_.value(root, root));
+}
+
+void Form3::Dir1Activated(QListWidgetItem *item)
+{
+    if (item)
+        changeFolder(item->data(kPathRole).toString());
+}
+
+void Form3::File1Click(QListWidgetItem *item)
+{
+    if (!item)
+        return;
+    txtFileName->setText(item->text());
+    actions_.picked(getFileName());
+}
+
+void Form3::cmdOpenClick() { runOnChosenFile(actions_.open); }
+
+void Form3::cmdSaveClick() { runOnChosenFile(actions_.save); }
+
+// Opening and saving keep the window when they fail, so that another name
+// can be tried.
+void Form3::runOnChosenFile(const std::function<bool(const QString &)> &operation)
+{
+    if (operation(getFileName()))
+        close();
+}

@@ -1,0 +1,371 @@
+#include "windows/main_window.h"
+
+#include "windows/about_window.h"
+#include "windows/ending_window.h"
+#include "windows/face_view.h"
+#include "windows/file_window.h"
+#include "windows/host.h"
+#include "windows/layout.h"
+#include "windows/stage_widgets.h"
+#include "windows/status_window.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProxyStyle>
+#include <QPushButton>
+#include <QShortcutEvent>
+#include <QTimer>
+
+namespace {
+
+// Pressing and releasing Alt puts the menu bar into keyboard mode, where the
+// menu's letter opens it. The desktop this game comes from works that way,
+// and it keeps "情報(&I)" reachable although Alt+I belongs to the entry box.
+class AltNavigationStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returnData) const override
+    {
+        if (hint == SH_MenuBar_AltKeyNavigation)
+            return 1;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+// What assistive technology is told about the stage's own widgets: the
+// sentence is a notification, the answers are a set of choices with the
+// picked one checked, and each can be pressed as a click would.
+class SpeechAccessible : public QAccessibleWidget {
+public:
+    explicit SpeechAccessible(QWidget *widget) : QAccessibleWidget(widget, QAccessible::Notification) {}
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Name ? static_cast<QLabel *>(widget())->text() : QAccessibleWidget::text(t);
+    }
+};
+
+class ChoiceAccessible : public QAccessibleWidget {
+public:
+    explicit ChoiceAccessible(QWidget *widget) : QAccessibleWidget(widget, QAccessible::RadioButton) {}
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Name ? label()->text() : QAccessibleWidget::text(t);
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.checkable = true;
+        const auto *stage = qobject_cast<const Form1 *>(widget()->window());
+        const int choice = stage ? const_cast<Form1 *>(stage)->game().Choice : 0;
+        s.checked = choice >= 1 && choice <= 4 && stage->lblSentaku[choice - 1] == label();
+        return s;
+    }
+    QStringList actionNames() const override
+    {
+        return widget()->isEnabled() ? QStringList{pressAction()} : QStringList{};
+    }
+    void doAction(const QString &action) override
+    {
+        if (action == pressAction() && widget()->isEnabled())
+            emit label()->clicked();
+    }
+
+private:
+    ChoiceLabel *label() const { return static_cast<ChoiceLabel *>(widget()); }
+};
+
+QAccessibleInterface *stageAccessible(const QString &className, QObject *object)
+{
+    if (className == u"SpeechLabel")
+        return new SpeechAccessible(static_cast<QWidget *>(object));
+    if (className == u"ChoiceLabel")
+        return new ChoiceAccessible(static_cast<QWidget *>(object));
+    return nullptr;
+}
+
+// A side window already open is only brought to the front: it keeps the
+// values it was opened with.
+template <typename Window, typename Make>
+void openOrRaise(QPointer<Window> &window, Make make)
+{
+    if (window) {
+        window->show();
+        window->raise();
+        window->activateWindow();
+        return;
+    }
+    window = make();
+    window->show();
+}
+
+} // namespace
+
+Form1::Form1(Host &host, Game &game, QWidget *parent) : QMainWindow(parent), host_(host), game_(game)
+{
+    static const bool accessibleStage = (QAccessible::installFactory(stageAccessible), true);
+    Q_UNUSED(accessibleStage);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
+                   | Qt::MSWindowsFixedSizeDialogHint);
+
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    setCentralWidget(client);
+    // The store frames lie below the client area, so they are never seen.
+    buildLayout(this, client,
+                {
+                    {Place::Window, "Form1", u"ナナイロバコ。", 3120, 2880, 5985, 3210},
+                    {Place::Balloon, "Shape1", nullptr, 2520, 720, 3375, 2415},
+                    {Place::Label, "lblNyuryoku", u"単語入力(&I)", 120, 120, 975, 255},
+                    {Place::Edit, "txtNyuryoku", nullptr, 120, 360, 1935, 270},
+                    {Place::Button, "cmdKakunin", u"確認(&A)", 2520, 120, 855, 495},
+                    {Place::Button, "cmdModoru", u"戻る(&R)", 3480, 120, 855, 495},
+                    {Place::Button, "cmdSyuryo", u"終了(&X)", 4440, 120, 855, 495},
+                    {Place::Body, "imgChara", nullptr, 120, 840, 2310, 2310},
+                    {Place::Picture, "imgEye", nullptr, 705, 1275, 1200, 450},
+                    {Place::Picture, "imgKuchi", nullptr, 870, 1725, 675, 225},
+                    {Place::Speech, "lblMessage", nullptr, 2640, 960, 3135, 495},
+                    {Place::Choice, "lblSentaku1", nullptr, 2760, 1680, 2895, 255},
+                    {Place::Choice, "lblSentaku2", nullptr, 2760, 2040, 2895, 255},
+                    {Place::Choice, "lblSentaku3", nullptr, 2760, 2400, 2895, 255},
+                    {Place::Choice, "lblSentaku4", nullptr, 2760, 2760, 2895, 255},
+                    {Place::Store, "Frame1", u"目", 120, 3360, 4000, 1500},
+                    {Place::Store, "Frame2", u"口", 4200, 3360, 1700, 1500},
+                    {Place::Store, "Frame3", u"アクション１", 120, 5040, 5800, 5000},
+                });
+    auto child = [this]<typename T>(T *&pointer, const char *name) {
+        pointer = findChild<T *>(QLatin1String(name));
+    };
+    child(lblNyuryoku, "lblNyuryoku");
+    child(txtNyuryoku, "txtNyuryoku");
+    child(cmdKakunin, "cmdKakunin");
+    child(cmdModoru, "cmdModoru");
+    child(cmdSyuryo, "cmdSyuryo");
+    child(Shape1, "Shape1");
+    child(lblMessage, "lblMessage");
+    lblNyuryoku->setBuddy(txtNyuryoku);
+    for (int k = 0; k < 4; ++k) {
+        child(lblSentaku[k], QStringLiteral("lblSentaku%1").arg(k + 1).toLatin1().constData());
+        lblSentaku[k]->setEnabled(false);
+        lblSentaku[k]->setVisible(false);
+        connect(lblSentaku[k], &ChoiceLabel::clicked, this, [this, k] {
+            game_.lblSentakuClick(k + 1);
+            announceChoices();
+        });
+    }
+    fillStoreFrame(findChild<QGroupBox *>(QStringLiteral("Frame1")), frames, {Frame::img01, Frame::img02, Frame::img03});
+    fillStoreFrame(findChild<QGroupBox *>(QStringLiteral("Frame2")), frames, {Frame::img04, Frame::img05, Frame::img06});
+    fillStoreFrame(findChild<QGroupBox *>(QStringLiteral("Frame3")), frames,
+                   {Frame::img000, Frame::imgAct101, Frame::imgAct102, Frame::imgAct103, Frame::imgAct104,
+                    Frame::imgAct105, Frame::imgAct106, Frame::imgAct107, Frame::imgAct108, Frame::imgAct109,
+                    Frame::imgAct110, Frame::imgAct111});
+
+    connect(txtNyuryoku, &QLineEdit::textEdited, &game_, &Game::txtNyuryokuChange);
+    connect(cmdKakunin, &QPushButton::clicked, this, [this] {
+        game_.cmdKakuninClick();
+        announceChoices();
+        focusEntryIfOpen();
+    });
+    connect(cmdModoru, &QPushButton::clicked, this, [this] {
+        game_.cmdModoruClick();
+        focusEntryIfOpen();
+    });
+    connect(cmdSyuryo, &QPushButton::clicked, this, [this] { host_.exitProgram(); });
+    setTabOrder(txtNyuryoku, cmdKakunin);
+    setTabOrder(cmdKakunin, cmdModoru);
+    setTabOrder(cmdModoru, cmdSyuryo);
+
+    buildMenus();
+    face = new FaceView(this, game_.face, game_, frames, true);
+    tmrMessage = makeTimer(this, "tmrMessage", game_.tmrMessage.interval());
+    tmrTenmetsu = makeTimer(this, "tmrTenmetsu", game_.tmrTenmetsu.interval());
+    connect(tmrMessage, &QTimer::timeout, &game_, &Game::tmrMessageTick);
+    connect(tmrTenmetsu, &QTimer::timeout, &game_, &Game::tmrTenmetsuTick);
+
+    connect(&game_, &Game::changed, this, &Form1::refresh);
+    connect(&game_, &Game::message, this, &Form1::showMessage);
+    connect(&game_, &Game::fileWindowWanted, this, &Form1::showFileWindow);
+    connect(&game_, &Game::quitRequested, this, [this] { host_.exitProgram(); });
+
+    setFixedSize(client->width(), client->height() + menuBar()->sizeHint().height());
+    refresh();
+    txtNyuryoku->setFocus();
+}
+
+Form1::~Form1() = default;
+
+void Form1::refresh()
+{
+    if (lblMessage->text() != game_.sentence)
+        lblMessage->setText(game_.sentence);
+    for (int k = 0; k < 4; ++k) {
+        const ChoiceCue &cue = game_.choices[k];
+        ChoiceLabel *label = lblSentaku[k];
+        label->setText(cue.caption);
+        label->setEnabled(cue.enabled);
+        label->setOpaque(cue.lit);
+        if (cue.visible != !label->isHidden())
+            label->setVisible(cue.visible);
+    }
+    if (txtNyuryoku->text() != game_.entryText)
+        txtNyuryoku->setText(game_.entryText);
+    txtNyuryoku->setEnabled(game_.entryOpen);
+    statusmenu->setEnabled(game_.statusMenu);
+    face->show();
+    follow(tmrMessage, game_.tmrMessage);
+    follow(tmrTenmetsu, game_.tmrTenmetsu);
+
+    if (game_.ending && !endingWindow) {
+        endingWindow = new Form4(host_, game_, frames, this);
+        endingWindow->show();
+        // The stage stays loaded, its timers running unseen; there is no
+        // way back to it from the scene.
+        hide();
+    }
+    if (endingWindow)
+        endingWindow->refresh();
+}
+
+void Form1::showMessage(const QString &text)
+{
+    // The box comes up over the screen of this moment.
+    refresh();
+    host_.showMessage(endingWindow && endingWindow->isVisible() ? static_cast<QWidget *>(endingWindow) : this, text);
+}
+
+void Form1::buildMenus()
+{
+    QMenuBar *bar = menuBar();
+    auto *style = new AltNavigationStyle(bar->style()->name());
+    style->setParent(this);
+    bar->setStyle(style);
+    bar->installEventFilter(this);
+
+    filemenu = bar->addMenu(QStringLiteral("ファイル(&F)"));
+    filemenu->setObjectName(QStringLiteral("filemenu"));
+    newmenu = filemenu->addAction(QStringLiteral("新規(&N)"), this, [this] {
+        game_.NewGame();
+        focusEntryIfOpen();
+    });
+    opnmenu = filemenu->addAction(QStringLiteral("開く(&O)"), this, &Form1::opnmenuClick);
+    asavemenu = filemenu->addAction(QStringLiteral("上書き保存(&V)"), &game_, &Game::asavemenuClick);
+    savemenu = filemenu->addAction(QStringLiteral("名前をつけて保存(&E)"), this, &Form1::savemenuClick);
+
+    infomenu = bar->addMenu(QStringLiteral("情報(&I)"));
+    infomenu->setObjectName(QStringLiteral("infomenu"));
+    statusmenu = infomenu->addAction(QStringLiteral("ステータス(&S)"), this, &Form1::statusmenuClick);
+
+    helpmenu = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
+    helpmenu->setObjectName(QStringLiteral("helpmenu"));
+    vermenu = helpmenu->addAction(QStringLiteral("バージョン情報(&V)"), this, &Form1::vermenuClick);
+
+    newmenu->setObjectName(QStringLiteral("newmenu"));
+    opnmenu->setObjectName(QStringLiteral("opnmenu"));
+    asavemenu->setObjectName(QStringLiteral("asavemenu"));
+    savemenu->setObjectName(QStringLiteral("savemenu"));
+    statusmenu->setObjectName(QStringLiteral("statusmenu"));
+    vermenu->setObjectName(QStringLiteral("vermenu"));
+}
+
+void Form1::opnmenuClick() { showFileWindow(Game::FileMode::Open); }
+
+void Form1::savemenuClick() { showFileWindow(Game::FileMode::Save); }
+
+void Form1::statusmenuClick()
+{
+    openOrRaise(statusWindow, [this] { return new Form2(game_, this); });
+}
+
+void Form1::vermenuClick()
+{
+    openOrRaise(aboutWindow, [this] { return new frmAbout(host_, this); });
+}
+
+void Form1::showFileWindow(Game::FileMode mode)
+{
+    if (!fileWindow) {
+        Form3::Actions actions;
+        actions.picked = [this](const QString &file) { game_.chooseFile(file); };
+        actions.open = [this](const QString &file) { return openSavedGame(file); };
+        actions.save = [this](const QString &file) { return game_.NFSave(file); };
+        fileWindow = new Form3(Form3::startFolder(), std::move(actions), this);
+    }
+    fileWindow->setMode(mode == Game::FileMode::Open ? Form3::Mode::Open : Form3::Mode::Save);
+    fileWindow->show();
+    fileWindow->raise();
+    fileWindow->activateWindow();
+}
+
+bool Form1::openSavedGame(const QString &fileName)
+{
+    if (!game_.FLoad(fileName))
+        return false;
+    txtNyuryoku->setFocus();
+    return true;
+}
+
+void Form1::focusEntryIfOpen()
+{
+    if (txtNyuryoku->isEnabled())
+        txtNyuryoku->setFocus();
+}
+
+void Form1::announceChoices()
+{
+    QAccessible::State checked;
+    checked.checked = true;
+    for (ChoiceLabel *label : lblSentaku) {
+        QAccessibleStateChangeEvent event(label, checked);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+void Form1::keyPressEvent(QKeyEvent *event)
+{
+    // Only what no control took arrives here: a digit typed into a text box
+    // stays text. The modifiers allowed are the keypad's alone.
+    const int k = event->key() - Qt::Key_0;
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (plain && k >= 1 && k <= 4 && focusWidget() != txtNyuryoku) {
+        ChoiceLabel *label = lblSentaku[k - 1];
+        if (!label->isHidden() && label->isEnabled()) {
+            game_.lblSentakuClick(k);
+            announceChoices();
+            return;
+        }
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+void Form1::closeEvent(QCloseEvent *event)
+{
+    // With the stage gone nothing of the game is left to use: closing it ends
+    // the program, as "終了(&X)" does, and saves nothing.
+    event->accept();
+    host_.exitProgram();
+}
+
+bool Form1::eventFilter(QObject *watched, QEvent *event)
+{
+    // Alt+I is both the entry box's key and the "情報(&I)" menu's; the
+    // control wins. The menu stays reachable through Alt, then I.
+    if (watched == menuBar() && event->type() == QEvent::Shortcut) {
+        auto *shortcut = static_cast<QShortcutEvent *>(event);
+        if (shortcut->key() == QKeySequence(Qt::ALT | Qt::Key_I)) {
+            txtNyuryoku->setFocus(Qt::ShortcutFocusReason);
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}

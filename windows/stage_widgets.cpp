@@ -1,0 +1,112 @@
+#include "windows/stage_widgets.h"
+
+#include <QAccessible>
+#include <QKeyEvent>
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QTimer>
+
+Balloon::Balloon(QWidget *parent) : QWidget(parent) {}
+
+void Balloon::paintEvent(QPaintEvent *)
+{
+    constexpr qreal kCornerRadius = 14;
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(palette().color(QPalette::WindowText), 1));
+    painter.setBrush(palette().color(QPalette::Base));
+    painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), kCornerRadius,
+                            kCornerRadius);
+}
+
+ChoiceLabel::ChoiceLabel(QWidget *parent) : QLabel(parent)
+{
+    setAlignment(Qt::AlignCenter);
+    setWordWrap(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, pal.color(QPalette::Highlight));
+    setPalette(pal);
+    setOpaque(false);
+}
+
+void ChoiceLabel::setOpaque(bool opaque)
+{
+    // Lit, the caption takes the highlighted-text colour, as a selection does.
+    QPalette pal = palette();
+    pal.setColor(QPalette::WindowText,
+                 pal.color(opaque ? QPalette::HighlightedText : QPalette::Text));
+    setPalette(pal);
+    setAutoFillBackground(opaque);
+}
+
+void ChoiceLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    QLabel::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+}
+
+void SpeechLabel::setText(const QString &text)
+{
+    QLabel::setText(text);
+    // Screen readers pass over a changed name away from the focus, but they
+    // read a notification that shows itself.
+    QAccessibleEvent shown(this, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
+}
+
+EtchedLine::EtchedLine(QWidget *parent) : QWidget(parent) {}
+
+void EtchedLine::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.fillRect(QRect(0, 0, width(), 1), QColor(128, 128, 128));
+    painter.fillRect(QRect(1, 1, width() - 1, 2), Qt::white);
+}
+
+QTimer *makeTimer(QObject *parent, const char *name, int interval)
+{
+    auto *timer = new QTimer(parent);
+    timer->setObjectName(QLatin1String(name));
+    timer->setInterval(interval);
+    return timer;
+}
+
+void fitFont(QWidget *widget, const QString &text, int room)
+{
+    constexpr double kSmallestScale = 0.8;
+    constexpr qreal kStep = 0.5;
+    QFont font = widget->font();
+    const qreal base = font.pointSizeF();
+    for (qreal size = base; size >= base * kSmallestScale; size -= kStep) {
+        font.setPointSizeF(size);
+        if (QFontMetrics(font).horizontalAdvance(text) <= room) {
+            widget->setFont(font);
+            return;
+        }
+    }
+}
+
+// Tabbing in puts the cursor on the first file, which is a move too.
+void FileList::focusInEvent(QFocusEvent *event)
+{
+    QListWidgetItem *item = currentItem();
+    QListWidget::focusInEvent(event);
+    if (currentItem() && currentItem() != item)
+        emit movedTo(currentItem());
+}
+
+// A double click stays what it was, since the mouse has the button.
+void FileList::keyPressEvent(QKeyEvent *event)
+{
+    QListWidgetItem *item = currentItem();
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && item) {
+        emit entered(item);
+        return;
+    }
+    QListWidget::keyPressEvent(event);
+    if (currentItem() && currentItem() != item)
+        emit movedTo(currentItem());
+}

@@ -1,0 +1,91 @@
+#pragma once
+// Small widgets the windows are built from, and the twip geometry they share.
+
+#include <QLabel>
+#include <QListWidget>
+#include <QRect>
+#include <QWidget>
+
+class QPushButton;
+class QTimer;
+
+// Window layouts are measured in twips; 15 twips are one pixel at 96 dpi.
+constexpr int kTwipsPerPixel = 15;
+constexpr int px(int twips) { return twips / kTwipsPerPixel; }
+constexpr QRect twips(int left, int top, int width, int height)
+{
+    return QRect(px(left), px(top), px(width), px(height));
+}
+
+// The speech balloon: an opaque rounded rectangle in the window-background
+// colour, drawn behind the character's sentence.
+class Balloon : public QWidget {
+    Q_OBJECT
+public:
+    explicit Balloon(QWidget *parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};
+
+// An answer choice: a centred label that can be clicked while enabled and
+// whose background is either transparent or opaque in the highlight colour.
+class ChoiceLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit ChoiceLabel(QWidget *parent = nullptr);
+
+    void setOpaque(bool opaque);
+    bool isOpaque() const { return autoFillBackground(); }
+
+signals:
+    void clicked();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent *event) override;
+};
+
+// The character's sentence. Each new sentence is announced to assistive
+// technology, which reads it out as a notification although the focus is
+// elsewhere: the character speaks without being asked.
+class SpeechLabel : public QLabel {
+    Q_OBJECT
+public:
+    using QLabel::QLabel;
+    void setText(const QString &text);
+};
+
+// An etched line: a mid-grey line over a white one, as separators were drawn
+// on the desktop this game comes from.
+class EtchedLine : public QWidget {
+    Q_OBJECT
+public:
+    explicit EtchedLine(QWidget *parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+};
+
+QTimer *makeTimer(QObject *parent, const char *name, int interval);
+
+// The file list as the keyboard uses it: moving to a file names it, as a
+// click does, and Enter goes on with the window's button.
+class FileList final : public QListWidget {
+    Q_OBJECT
+public:
+    using QListWidget::QListWidget;
+
+signals:
+    void movedTo(QListWidgetItem *item);
+    void entered(QListWidgetItem *item);
+
+protected:
+    void focusInEvent(QFocusEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+};
+
+// The boxes are measured for the narrow system font of the desktop this game
+// comes from. Where the user interface font is wider, a short text that would
+// be cut off gets the font stepped down a little, never below four fifths;
+// longer texts keep the font.
+void fitFont(QWidget *widget, const QString &text, int room);
