@@ -12,6 +12,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <grp.h>
 #include <poll.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -121,43 +122,43 @@ TEST_F(SaveSafetyTest, ARollbackKeepsWhatAnotherGameSavedMeanwhile)
 
 // A file the user may write, in a folder they may not: both saves write it in
 // place, and a save as that fails halfway puts the old content back. Needs a
-// process without root's rights, which ignore the folder's permission.
+// process without root's rights, which ignore the folder's permission; it
+// must still reach the folder, which TMPDIR may not let it do, and /tmp does.
 TEST_F(SaveSafetyTest, AWritableFileInAFolderNotOursIsSavedInPlace)
 {
-    put(file, "\"a\",\"9\",,,,\r\n");
+    const QTemporaryDir reachable(s("/tmp/save-safety-XXXXXX"));
+    const QString inPlace = reachable.filePath(s("game.egg"));
+    put(inPlace, "\"a\",\"9\",,,,\r\n");
     const std::vector<WordRecord> two{word(s("みかん")), word(s("りんご"))}, one{word(s("いちご"))};
     const std::vector<WordRecord> many(400, word(s("ながいことばです")));
-    const QByteArray folder = QFile::encodeName(dir.path());
-    ASSERT_EQ(chmod(QFile::encodeName(file).constData(), 0666), 0);
+    const QByteArray folder = QFile::encodeName(reachable.path());
+    ASSERT_EQ(chmod(QFile::encodeName(inPlace).constData(), 0666), 0);
     ASSERT_EQ(chmod(folder.constData(), 0555), 0);
 
     const int code = exitCode(spawn([&] {
-        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
-            return 100;
+        if (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0))
+            return failed(100, s("running as root, and dropping to uid/gid 65534 failed"));
         if (access(folder.constData(), W_OK) == 0)
-            return 101;
+            return failed(101, s("the folder stays writable: this process ignores its permissions"));
         EggFileMark mark;
-        if (const QString error = saveEggFileAs(file, {}, two, &mark); !error.isEmpty())
+        if (const QString error = saveEggFileAs(inPlace, {}, two, &mark); !error.isEmpty())
             return failed(1, error);
-        if (const QString error = appendEggFile(file, one, &mark); !error.isEmpty())
+        if (const QString error = appendEggFile(inPlace, one, &mark); !error.isEmpty())
             return failed(2, error);
         std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{rlim_t(QFileInfo(file).size() + 100), RLIM_INFINITY};
+        const rlimit limit{rlim_t(QFileInfo(inPlace).size() + 100), RLIM_INFINITY};
         setrlimit(RLIMIT_FSIZE, &limit);
-        const QString error = saveEggFileAs(file, {}, many, &mark);
+        const QString error = saveEggFileAs(inPlace, {}, many, &mark);
         if (!error.contains(s("ファイルが大きくなりすぎて書けません。")) || !error.contains(s("ファイルは変更していません。")))
             return failed(3, error);
         return 0;
     }));
     chmod(folder.constData(), 0700);
-    if (code == 100 || code == 101)
-        GTEST_SKIP() << "needs a process that folder permissions apply to: running as root, and "
-                        "dropping to uid/gid 65534 failed";
     EXPECT_EQ(code, 0);
     std::vector<WordRecord> all = two;
     all.push_back(one[0]);
-    EXPECT_EQ(bytesOf(file), encodeEgg(all).bytes) << "written in place, then put back after the failure";
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{s("game.egg")});
+    EXPECT_EQ(bytesOf(inPlace), encodeEgg(all).bytes) << "written in place, then put back after the failure";
+    EXPECT_EQ(QDir(reachable.path()).entryList(QDir::Files | QDir::Hidden), QStringList{s("game.egg")});
 }
 
 // A field written by hand without quotes may hold one; the game opened from
