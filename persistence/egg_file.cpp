@@ -253,6 +253,8 @@ Written appendInPlace(const QString &fileName, const QByteArray &records, EggFil
     if (const QByteArray last = bytesBefore(file, size).right(1); !bytes.isEmpty() && !last.isEmpty()
         && last != "\n" && last != "\r")
         bytes.prepend("\r\n");
+    if (eggAppendLockedForTest)
+        eggAppendLockedForTest();
     if (file.write(bytes) != bytes.size() || !syncToDisk(file)) {
         const QString reason = reasonOfLastError(file);
         return {reason, file.resize(size) && syncToDisk(file)};
@@ -286,6 +288,8 @@ QString writeEgg(const QString &what, const QString &fileName, const EggEncoded 
 }
 
 } // namespace
+
+std::function<void()> eggAppendLockedForTest;
 
 QString withEggExtension(const QString &fileName)
 {

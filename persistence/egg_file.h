@@ -9,6 +9,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <span>
 
@@ -56,3 +57,9 @@ QString saveEggFileAs(const QString &fileName, std::span<const WordRecord> loade
 // records. Returns the failure message, empty on success, and moves `mark`
 // to the file as written.
 QString appendEggFile(const QString &fileName, std::span<const WordRecord> made, EggFileMark *mark = nullptr);
+
+// Empty in the game. A test sets it to run another game's save while an
+// overwrite save holds the lock, has read the size it would roll back to and
+// has not written yet: the one moment the lock is there for, which two
+// processes racing each other hit only by chance.
+extern std::function<void()> eggAppendLockedForTest;

@@ -8,11 +8,12 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSet>
 #include <QTemporaryDir>
 
 #include <csignal>
 #include <cstdio>
+#include <grp.h>
+#include <poll.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -53,77 +54,111 @@ protected:
     QString file = dir.filePath(s("game.egg"));
 };
 
+// Whether process `pid` waits for a whole-file lock another one holds.
+bool waitsForALock(pid_t pid)
+{
+    QFile locks(s("/proc/locks"));
+    if (!locks.open(QIODevice::ReadOnly))
+        return false;
+    for (const QByteArray &line : locks.readAll().split('\n')) {
+        const QList<QByteArray> field = line.simplified().split(' '); // "1: -> FLOCK ADVISORY WRITE pid ..."
+        if (field.size() > 5 && field[1] == "->" && field[2] == "FLOCK" && field[5] == QByteArray::number(pid))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
-// Two games append to one file at the same time, each through its overwrite
-// save with what it knows of the file: every record of both arrives once.
-TEST_F(SaveSafetyTest, TwoGamesAppendingAtOnceKeepEveryRecord)
+// One game's overwrite save fails halfway and cuts the file back to the size
+// it found, while a second game saves to the same file: the second one's
+// records, reported saved, must still be there afterwards. The second save is
+// let go exactly when the first holds the lock and has read that size, and
+// the first goes on once the second is done or stuck waiting for the lock.
+TEST_F(SaveSafetyTest, ARollbackKeepsWhatAnotherGameSavedMeanwhile)
 {
     put(file, "\"Ann\",\"9\",,,,\r\n");
-    constexpr int kEach = 150;
-    auto game = [this](char who) {
-        return [this, who] {
-            EggFileMark mark = loadEggFile(file).mark;
-            for (int n = 0; n < kEach; ++n) {
-                const std::vector<WordRecord> one{word(QChar(who) + QString::number(n))};
-                if (const QString error = appendEggFile(file, one, &mark); !error.isEmpty())
-                    return failed(1, error);
-            }
-            return 0;
-        };
-    };
-    const pid_t a = spawn(game('a')), b = spawn(game('b'));
-    EXPECT_EQ(exitCode(a), 0);
-    EXPECT_EQ(exitCode(b), 0);
+    const std::vector<WordRecord> ours{word(s("みかん"))}, theirs{word(s("りんご")), word(s("いちご"))};
+    int go[2], done[2];
+    ASSERT_EQ(pipe(go), 0);
+    ASSERT_EQ(pipe(done), 0);
 
-    const EggLoad load = loadEggFile(file);
-    ASSERT_TRUE(load.content) << load.message.toStdString();
-    QSet<QString> texts;
-    for (const WordRecord &r : load.content->records)
-        texts.insert(textOf(r.Text));
-    EXPECT_EQ(load.content->records.size(), std::size_t(2 * kEach + 1));
-    EXPECT_EQ(texts.size(), 2 * kEach + 1);
+    const pid_t other = spawn([&] {
+        close(go[1]);
+        EggFileMark mark = loadEggFile(file).mark;
+        char byte = 0;
+        if (read(go[0], &byte, 1) != 1)
+            return failed(1, s("never let go"));
+        const QString error = appendEggFile(file, theirs, &mark);
+        return error.isEmpty() ? 0 : failed(2, error);
+    });
+    const pid_t failing = spawn([&] {
+        close(done[1]);
+        EggFileMark mark = loadEggFile(file).mark;
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{rlim_t(mark.size + 10), RLIM_INFINITY}; // room for part of the record
+        setrlimit(RLIMIT_FSIZE, &limit);
+        eggAppendLockedForTest = [&] {
+            if (write(go[1], "!", 1) != 1)
+                _exit(failed(3, s("cannot let the other game go")));
+            for (int tries = 0; tries < 3000; ++tries) {
+                pollfd otherEnded{done[0], POLLIN, 0}; // its last writer is the other game
+                if (poll(&otherEnded, 1, 10) > 0 || waitsForALock(other))
+                    return;
+            }
+            _exit(failed(4, s("the other game neither saved nor waited")));
+        };
+        const QString error = appendEggFile(file, ours, &mark);
+        if (!error.contains(s("ファイルが大きくなりすぎて書けません。")) || !error.contains(s("ファイルは変更していません。")))
+            return failed(5, error);
+        return 0;
+    });
+    for (const int end : {go[0], go[1], done[0], done[1]})
+        close(end);
+    EXPECT_EQ(exitCode(failing), 0);
+    EXPECT_EQ(exitCode(other), 0);
+    EXPECT_EQ(bytesOf(file), "\"Ann\",\"9\",,,,\r\n" + encodeEgg(theirs).bytes);
 }
 
 // A file the user may write, in a folder they may not: both saves write it in
 // place, and a save as that fails halfway puts the old content back. Needs a
-// process without root's rights, which ignore the folder's permission.
+// process without root's rights, which ignore the folder's permission; it
+// must still reach the folder, which TMPDIR may not let it do, and /tmp does.
 TEST_F(SaveSafetyTest, AWritableFileInAFolderNotOursIsSavedInPlace)
 {
-    put(file, "\"a\",\"9\",,,,\r\n");
+    const QTemporaryDir reachable(s("/tmp/save-safety-XXXXXX"));
+    const QString inPlace = reachable.filePath(s("game.egg"));
+    put(inPlace, "\"a\",\"9\",,,,\r\n");
     const std::vector<WordRecord> two{word(s("みかん")), word(s("りんご"))}, one{word(s("いちご"))};
     const std::vector<WordRecord> many(400, word(s("ながいことばです")));
-    const QByteArray folder = QFile::encodeName(dir.path());
-    ASSERT_EQ(chmod(QFile::encodeName(file).constData(), 0666), 0);
+    const QByteArray folder = QFile::encodeName(reachable.path());
+    ASSERT_EQ(chmod(QFile::encodeName(inPlace).constData(), 0666), 0);
     ASSERT_EQ(chmod(folder.constData(), 0555), 0);
 
     const int code = exitCode(spawn([&] {
-        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
-            return 100;
+        if (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0))
+            return failed(100, s("running as root, and dropping to uid/gid 65534 failed"));
         if (access(folder.constData(), W_OK) == 0)
-            return 101;
+            return failed(101, s("the folder stays writable: this process ignores its permissions"));
         EggFileMark mark;
-        if (const QString error = saveEggFileAs(file, {}, two, &mark); !error.isEmpty())
+        if (const QString error = saveEggFileAs(inPlace, {}, two, &mark); !error.isEmpty())
             return failed(1, error);
-        if (const QString error = appendEggFile(file, one, &mark); !error.isEmpty())
+        if (const QString error = appendEggFile(inPlace, one, &mark); !error.isEmpty())
             return failed(2, error);
         std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{rlim_t(QFileInfo(file).size() + 100), RLIM_INFINITY};
+        const rlimit limit{rlim_t(QFileInfo(inPlace).size() + 100), RLIM_INFINITY};
         setrlimit(RLIMIT_FSIZE, &limit);
-        const QString error = saveEggFileAs(file, {}, many, &mark);
+        const QString error = saveEggFileAs(inPlace, {}, many, &mark);
         if (!error.contains(s("ファイルが大きくなりすぎて書けません。")) || !error.contains(s("ファイルは変更していません。")))
             return failed(3, error);
         return 0;
     }));
     chmod(folder.constData(), 0700);
-    if (code == 100 || code == 101)
-        GTEST_SKIP() << "needs a process that folder permissions apply to: running as root, and "
-                        "dropping to uid/gid 65534 failed";
     EXPECT_EQ(code, 0);
     std::vector<WordRecord> all = two;
     all.push_back(one[0]);
-    EXPECT_EQ(bytesOf(file), encodeEgg(all).bytes) << "written in place, then put back after the failure";
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{s("game.egg")});
+    EXPECT_EQ(bytesOf(inPlace), encodeEgg(all).bytes) << "written in place, then put back after the failure";
+    EXPECT_EQ(QDir(reachable.path()).entryList(QDir::Files | QDir::Hidden), QStringList{s("game.egg")});
 }
 
 // A field written by hand without quotes may hold one; the game opened from
