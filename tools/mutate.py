@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
 """Mutation testing for the game's sources (`make mutate`).
 
-Plants one small fault at a time into app/, talk/, animation/, persistence/
-and windows/, rebuilds the test programs in a build tree of its own, runs the
-suite and puts the original bytes back. A mutant the suite notices is killed;
-one it lets through survived and points at a missing or weak test.
+Plants one small fault at a time into the layers app/, windows/, engine/,
+persistence/ and types/, rebuilds the test programs in a build tree of its
+own, runs the suite and puts the original bytes back. A mutant the suite
+notices is killed; one it lets through survived and points at a missing or
+weak test.
 
     tools/mutate.py --list                      every mutant, no building
     tools/mutate.py --limit 200 --seed 1        a reproducible sample
@@ -28,12 +29,14 @@ import time
 from dataclasses import dataclass
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-FOLDERS = ("app", "talk", "animation", "persistence", "windows")
+# The layers, entry point first; the sample gives each its share.
+FOLDERS = ("app", "windows", "engine", "persistence", "types")
 EQUIVALENT_FILE = os.path.join("tools", "mutate-equivalent.txt")
 DELETED = "<deleted>"
 # Sources no test program links: no test could ever kill a mutant in them.
 UNTESTABLE = {
-    "app/main.cpp": "the program's entry; only the game executable is built from it",
+    "app/main.cpp": "the program's entry; only the game executable is built from it, "
+                    "so main() only hands over to a routine the tests call",
 }
 
 
@@ -360,7 +363,10 @@ def generate(path, text):
 def source_files():
     files = []
     for folder in FOLDERS:
-        for dirpath, _, names in os.walk(os.path.join(ROOT, folder)):
+        top = os.path.join(ROOT, folder)
+        if not os.path.isdir(top):
+            continue  # a layer this checkout does not have (yet) holds nothing to mutate
+        for dirpath, _, names in os.walk(top):
             for name in names:
                 rel = os.path.relpath(os.path.join(dirpath, name), ROOT)
                 if name.endswith((".cpp", ".h")) and rel not in UNTESTABLE:
@@ -557,8 +563,8 @@ class Workspace:
 
 
 def main():
-    ap = argparse.ArgumentParser(description="Mutation testing for app/, talk/, animation/, "
-                                 "persistence/ and windows/.")
+    ap = argparse.ArgumentParser(description="Mutation testing for " + ", ".join(f + "/" for f in FOLDERS[:-1])
+                                 + " and " + FOLDERS[-1] + "/.")
     ap.add_argument("--limit", type=int, help="run a sample of N mutants")
     ap.add_argument("--seed", type=int, default=1, help="seed of the sample (default 1)")
     ap.add_argument("--files", nargs="+", metavar="GLOB",
@@ -766,6 +772,15 @@ def self_test():
     expect({mu.line for mu in branches} == {4, 6}, "code only Windows compiles is left alone")
     expect(not any(mu.op == "int+1" for mu in generate("x.h", "struct A {\n    virtual void f() = 0;\n};\n")),
            "a pure virtual function's = 0 stays")
+
+    pool = [Mutant(f"{folder}/x.cpp", k, 1, "int+1", 0, 1, "1", f"int a = {k};", f"int a = {k + 1};")
+            for folder, n in (("app", 50), ("engine", 30), ("types", 3)) for k in range(1, n + 1)]
+    picked = sample(pool, 10, 1)
+    share = {f: sum(mu.path.startswith(f + "/") for mu in picked) for f in ("app", "engine", "types")}
+    expect(len(picked) == 10 and share["app"] > share["engine"] > 0 and share["types"] > 0
+           and picked == sorted(picked, key=pool.index),
+           "a sample gives each folder its share, the smallest one too, in the files' order")
+    expect(picked == sample(pool, 10, 1) and picked != sample(pool, 10, 2), "the seed alone decides the sample")
 
     for f in failures:
         print("self-test FAILED:", f)
