@@ -14,6 +14,8 @@ weak test.
 
 Mutants whose every variant is harmless are listed with the reason in
 tools/mutate-equivalent.txt; they are reported as equivalent, not survived.
+A window's geometry moved by one pixel is listed as cosmetic, neither run
+nor scored.
 """
 
 import argparse
@@ -178,6 +180,16 @@ BOOL = re.compile(r"\b(true|false)\b")
 
 TWIPS_PER_PIXEL = 15
 TWIPS_CALL = re.compile(r"\b(twips|px)\s*$")
+# A widget one pixel off looks the same to every test but one holding a copy of
+# the coordinates, and such a copy says nothing about the game's behaviour.
+COSMETIC_OPS = ("px+1", "px-1")
+COSMETIC = "cosmetic geometry"
+OUTCOMES = ("killed", "timed out", "survived", "equivalent", "did not build", COSMETIC)
+
+
+def cosmetic(mu):
+    """Whether the mutant only moves a window's geometry by a pixel."""
+    return mu.op in COSMETIC_OPS
 
 
 def in_twips_call(m, col):
@@ -444,6 +456,17 @@ def read_equivalents(path):
     return entries
 
 
+def tally(results):
+    """Counts per outcome, the killed ones (time-outs included) and the scored
+    ones: killed or survived. Equivalent, unbuildable and cosmetic mutants
+    change no behaviour a test could check, so they stay out of the score."""
+    counts = dict.fromkeys(OUTCOMES, 0)
+    for _, outcome, _ in results:
+        counts[outcome] += 1
+    killed = counts["killed"] + counts["timed out"]
+    return counts, killed, killed + counts["survived"]
+
+
 def describe(mu, indent="    "):
     nth = f" (nth {mu.nth} of {mu.of} alike in the file)" if mu.of > 1 else ""
     return f"{mu.where()} [{mu.op}]{nth}\n{indent}- {mu.original}\n{indent}+ {mu.mutated}"
@@ -601,8 +624,10 @@ def main():
     if args.list:
         for i, mu in enumerate(mutants, 1):
             eq = "  (equivalent)" if mu.key() in equivalents else ""
+            eq += f"  ({COSMETIC})" if cosmetic(mu) else ""
             print(f"{i:5} {describe(mu, '      ')}{eq}")
-        print(f"{len(mutants)} mutants in {len({mu.path for mu in mutants})} files")
+        print(f"{len(mutants)} mutants in {len({mu.path for mu in mutants})} files, "
+              f"of which {sum(map(cosmetic, mutants))} {COSMETIC} (not run, not scored)")
         for rel, why in UNTESTABLE.items():
             print(f"not mutated: {rel} ({why})")
         return 0
@@ -630,10 +655,13 @@ def main():
 
     mutants_began = time.monotonic()
     results = []  # (mutant, outcome, seconds)
-    counts = {"killed": 0, "timed out": 0, "survived": 0, "equivalent": 0, "did not build": 0}
     interrupted = False
     try:
         for i, mu in enumerate(mutants, 1):
+            if cosmetic(mu):
+                results.append((mu, COSMETIC, 0.0))
+                print(f"[{i}/{len(mutants)}] {COSMETIC.upper()} {mu.where()} {mu.op} (not run)", flush=True)
+                continue
             t0 = time.monotonic()
             target, original, mutated, stem = ws.plant(mu)
             try:
@@ -654,7 +682,6 @@ def main():
             finally:
                 ws.restore(target, original, stem)
             secs = time.monotonic() - t0
-            counts[outcome] += 1
             results.append((mu, outcome, secs))
             print(f"[{i}/{len(mutants)}] {outcome.upper():13} {mu.where()} {mu.op} ({secs:.0f} s)", flush=True)
             if outcome == "survived":
@@ -665,17 +692,18 @@ def main():
 
     elapsed = time.monotonic() - began
     on_mutants = time.monotonic() - mutants_began
-    killed = counts["killed"] + counts["timed out"]
-    scored = killed + counts["survived"]
+    counts, killed, scored = tally(results)
     score = 100.0 * killed / scored if scored else 0.0
-    ran = len(results)
+    ran = len(results) - counts[COSMETIC]
     summary = (
-        f"mutants run: {ran}{' (interrupted)' if interrupted else ''} of {len(mutants)}"
+        f"mutants run: {ran}{' (interrupted)' if interrupted else ''} of "
+        f"{len(mutants) - sum(map(cosmetic, mutants))}"
         f"{f' (sample of {args.limit}, seed {args.seed})' if args.limit else ''}\n"
         f"killed: {killed} (of which timed out: {counts['timed out']})\n"
         f"survived: {counts['survived']}\n"
         f"equivalent: {counts['equivalent']}\n"
         f"did not build: {counts['did not build']}\n"
+        f"{COSMETIC}: {counts[COSMETIC]} (one-pixel moves; listed, not run, not scored)\n"
         f"killed / (killed + survived): {killed}/{scored} = {score:.1f} %\n"
         f"run time: {elapsed / 60:.1f} min, of which the mutants {on_mutants / 60:.1f} min, "
         f"{on_mutants / ran if ran else 0:.1f} s per mutant\n")
@@ -688,9 +716,13 @@ def main():
                 f"{EQUIVALENT_FILE} with the reason\n\n")
         for mu in survivors:
             f.write(describe(mu) + "\n\n")
+        moved = [mu for mu, o, _ in results if o == COSMETIC]
+        f.write(f"Cosmetic geometry ({len(moved)}): one pixel off, not run, not scored\n\n")
+        for mu in moved:
+            f.write(describe(mu) + "\n\n")
         f.write("All results\n\n")
         for mu, o, secs in results:
-            f.write(f"{o:13} ({secs:.0f} s) {describe(mu)}\n")
+            f.write(f"{o:17} ({secs:.0f} s) {describe(mu)}\n")
     print("\n" + summary + f"report: {os.path.relpath(report_path, ROOT)}", flush=True)
     return 130 if interrupted else 0
 
@@ -737,13 +769,14 @@ def self_test():
     expect(has(6, "constant", "constexpr int kInterval = 2000;"), "a constant changes tenfold")
     expect(has(6, "int+1", "constexpr int kInterval = 201;"), "an integer goes up by one")
     geometry = generate("x.cpp", "void f()\n{\n    w->move(px(120), twips(2520, 120, 7, 3) + 1);\n}\n")
-    expect({mu.mutated for mu in geometry if mu.op in ("px+1", "px-1")}
+    expect({mu.mutated for mu in geometry if cosmetic(mu)}
            == {"w->move(px(135), twips(2520, 120, 7, 3) + 1);", "w->move(px(105), twips(2520, 120, 7, 3) + 1);",
                "w->move(px(120), twips(2535, 120, 7, 3) + 1);", "w->move(px(120), twips(2505, 120, 7, 3) + 1);",
                "w->move(px(120), twips(2520, 135, 7, 3) + 1);", "w->move(px(120), twips(2520, 105, 7, 3) + 1);",
                "w->move(px(120), twips(2520, 120, 22, 3) + 1);", "w->move(px(120), twips(2520, 120, 7, 18) + 1);"}
            and any(mu.op == "int+1" and mu.mutated.endswith("+ 2);") for mu in geometry),
            "geometry in twips moves by a pixel (15 twips), other numbers by one")
+    expect(not any(cosmetic(mu) for mu in mutants), "only geometry moves are cosmetic")
     expect(not any(mu.line in (7, 8) for mu in mutants), "declaration-only lines are left alone")
     expect(has(11, "compare", "if (a != b && !s.isEmpty())"), "== becomes !=")
     expect(has(11, "logic", "if (a == b || !s.isEmpty())"), "&& becomes ||")
@@ -781,6 +814,11 @@ def self_test():
            and picked == sorted(picked, key=pool.index),
            "a sample gives each folder its share, the smallest one too, in the files' order")
     expect(picked == sample(pool, 10, 1) and picked != sample(pool, 10, 2), "the seed alone decides the sample")
+
+    outcomes = [(None, o, 0.0) for o in ("killed", "timed out", "survived", "equivalent", COSMETIC, COSMETIC)]
+    counts, killed, scored = tally(outcomes)
+    expect((killed, scored, counts[COSMETIC]) == (2, 3, 2),
+           "a time-out kills; equivalent and cosmetic mutants are counted apart from the score")
 
     for f in failures:
         print("self-test FAILED:", f)
