@@ -516,12 +516,28 @@ def build_tests(build, jobs):
     return run(["cmake", "--build", build, "-j", str(jobs), "--target", "core_tests", "ui_tests", "nanairobako"], ROOT)
 
 
-def run_tests(build, jobs, test_timeout, total_timeout):
+def run_tests(build, jobs, test_timeout, total_timeout, verbose=False):
+    """verbose adds every test's own output, where a test program that ctest
+    runs whole reports what it skipped."""
     env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
     rc, out, hung = run(["ctest", "--test-dir", build, "--stop-on-failure", "-j", str(jobs),
-                         "--timeout", str(test_timeout)], ROOT, timeout=total_timeout, env=env)
+                         "--timeout", str(test_timeout)] + (["-V"] if verbose else []),
+                        ROOT, timeout=total_timeout, env=env)
     timed_out = hung or "***Timeout" in out
     return rc, out, timed_out
+
+
+# ctest's result line for a test GoogleTest skipped (GTEST_SKIP) or one that is
+# disabled; and GoogleTest's own line, which the verbose output prefixes with
+# the test's number.
+CTEST_NOT_RUN = re.compile(r"Test\s+#\d+: (\S+) [^\n]*?\*\*\*(?:Skipped|Not Run)")
+GTEST_SKIPPED = re.compile(r"^(?:\d+: )?\[  SKIPPED \] ([\w/]+\.[\w/]+)", re.M)
+
+
+def not_run(out):
+    """The tests a passing ctest run did not really run. ctest counts them as
+    passed, yet they can never kill a mutant."""
+    return sorted(set(CTEST_NOT_RUN.findall(out)) | set(GTEST_SKIPPED.findall(out)))
 
 
 class Workspace:
@@ -585,6 +601,16 @@ class Workspace:
         os.remove(stem + ".orig")
 
 
+def print_not_run(skipped, build):
+    """Skipped tests read as passed in ctest's count: say plainly they did not run."""
+    if not skipped:
+        return
+    print(f"mutate: NOT RUN in the unchanged suite (skipped, so they can kill no mutant): {len(skipped)}; "
+          f"why: ctest --test-dir {os.path.relpath(build, ROOT)} -V -R NAME", flush=True)
+    for name in skipped:
+        print(f"mutate:   not run: {name}", flush=True)
+
+
 def main():
     ap = argparse.ArgumentParser(description="Mutation testing for " + ", ".join(f + "/" for f in FOLDERS[:-1])
                                  + " and " + FOLDERS[-1] + "/.")
@@ -646,12 +672,14 @@ def main():
     if rc != 0:
         sys.exit(out + "\nmutate: the unchanged sources do not build")
     t0 = time.monotonic()
-    rc, out, _ = run_tests(build, args.jobs, args.timeout, None)
+    rc, out, _ = run_tests(build, args.jobs, args.timeout, None, verbose=True)
     baseline = time.monotonic() - t0
     if rc != 0:
         sys.exit(out + "\nmutate: the unchanged suite fails; fix it first")
     total_timeout = max(120, int(baseline * 5))
+    skipped = not_run(out)
     print(f"mutate: the suite passes in {baseline:.1f} s; {len(mutants)} mutants to run", flush=True)
+    print_not_run(skipped, build)
 
     mutants_began = time.monotonic()
     results = []  # (mutant, outcome, seconds)
@@ -704,6 +732,7 @@ def main():
         f"equivalent: {counts['equivalent']}\n"
         f"did not build: {counts['did not build']}\n"
         f"{COSMETIC}: {counts[COSMETIC]} (one-pixel moves; listed, not run, not scored)\n"
+        f"tests NOT RUN (skipped by the unchanged suite, so they kill nothing): {len(skipped)}\n"
         f"killed / (killed + survived): {killed}/{scored} = {score:.1f} %\n"
         f"run time: {elapsed / 60:.1f} min, of which the mutants {on_mutants / 60:.1f} min, "
         f"{on_mutants / ran if ran else 0:.1f} s per mutant\n")
@@ -711,6 +740,11 @@ def main():
     os.makedirs(os.path.dirname(report_path), exist_ok=True)
     with open(report_path, "w", encoding="utf-8") as f:
         f.write("Mutation run: " + " ".join(sys.argv[1:]) + "\n\n" + summary + "\n")
+        f.write(f"Tests not run ({len(skipped)}): the unchanged suite skipped them; they pass "
+                f"whatever the mutant\n\n")
+        for name in skipped:
+            f.write(f"NOT RUN  {name}\n")
+        f.write("\n")
         survivors = [mu for mu, o, _ in results if o == "survived"]
         f.write(f"Survivors ({len(survivors)}): a test should fail for each, or it goes into "
                 f"{EQUIVALENT_FILE} with the reason\n\n")
@@ -819,6 +853,21 @@ def self_test():
     counts, killed, scored = tally(outcomes)
     expect((killed, scored, counts[COSMETIC]) == (2, 3, 2),
            "a time-out kills; equivalent and cosmetic mutants are counted apart from the score")
+
+    ctest_output = """\
+    Start 2: SaveSafety.FullDiskLeavesTheFileAsItWas
+2: [  SKIPPED ] SaveSafety.FullDiskLeavesTheFileAsItWas (3 ms)
+2: [  SKIPPED ] 1 test, listed below:
+2/5 Test #2: SaveSafety.FullDiskLeavesTheFileAsItWas ...***Skipped   0.02 sec
+2/5 Test #1: Suite.passes ......................................   Passed    0.04 sec
+4: [  SKIPPED ] Inner.case/0 (1 ms)
+4/5 Test #5: off ...............................................***Not Run (Disabled)   0.00 sec
+5/5 Test #4: whole_program .....................................   Passed    0.03 sec
+
+100% tests passed, 0 tests failed out of 4
+"""
+    expect(not_run(ctest_output) == ["Inner.case/0", "SaveSafety.FullDiskLeavesTheFileAsItWas", "off"],
+           "skipped and disabled tests are found, each once, and passing ones are not")
 
     for f in failures:
         print("self-test FAILED:", f)
