@@ -9,6 +9,7 @@ weak test.
 
     tools/mutate.py --list                      every mutant, no building
     tools/mutate.py --limit 200 --seed 1        a reproducible sample
+    tools/mutate.py --limit 300 --seeds 1,2     one sample per seed, each scored
     tools/mutate.py --files 'app/*.cpp'         only these files
     tools/mutate.py --self-test                 checks the mutant generator
 
@@ -611,14 +612,174 @@ def print_not_run(skipped, build):
         print(f"mutate:   not run: {name}", flush=True)
 
 
+# ---------------------------------------------------------------------------
+# One sample per seed.
+
+# Each seed's sample with --seeds and no --limit: some 250 behaviour mutants,
+# a score good to a few points, and two seeds show how far it moves.
+SEEDS_LIMIT = 300
+
+
+def seed_list(text):
+    """--seeds 1,2 -> [1, 2]."""
+    try:
+        seeds = [int(part) for part in text.split(",")]
+    except ValueError:
+        raise argparse.ArgumentTypeError(f"seeds are whole numbers separated by commas, not {text!r}")
+    if len(set(seeds)) != len(seeds):
+        raise argparse.ArgumentTypeError(f"a seed given twice draws the same sample twice: {text}")
+    return seeds
+
+
+@dataclass
+class SampleRun:
+    """One seed's sample and what became of it."""
+    seed: int
+    mutants: list
+    results: list    # (mutant, outcome, seconds), in the sample's order
+    reused: int = 0  # outcomes taken over from an earlier seed's sample
+    seconds: float = 0.0
+    interrupted: bool = False
+
+
+def list_sample(mutants, equivalents):
+    for i, mu in enumerate(mutants, 1):
+        eq = "  (equivalent)" if mu.key() in equivalents else ""
+        eq += f"  ({COSMETIC})" if cosmetic(mu) else ""
+        print(f"{i:5} {describe(mu, '      ')}{eq}")
+    print(f"{len(mutants)} mutants in {len({mu.path for mu in mutants})} files, "
+          f"of which {sum(map(cosmetic, mutants))} {COSMETIC} (not run, not scored)")
+
+
+def run_mutant(mu, ws, build, args, equivalents, total_timeout):
+    """Plants the mutant, builds and runs the suite, and always puts the
+    original back. Returns the outcome."""
+    target, original, mutated, stem = ws.plant(mu)
+    try:
+        ws.write(target, mutated)
+        rc, _, _ = build_tests(build, args.jobs)
+        if rc != 0:
+            return "did not build"
+        rc, _, timed_out = run_tests(build, args.jobs, args.timeout, total_timeout)
+        if timed_out:
+            return "timed out"
+        if rc != 0:
+            return "killed"
+        return "equivalent" if mu.key() in equivalents else "survived"
+    finally:
+        ws.restore(target, original, stem)
+
+
+def run_sample(run, ws, build, args, equivalents, total_timeout, known):
+    """Fills run.results. A mutant an earlier seed's sample ran already (its
+    outcome in known, keyed by Mutant.key) is not built again: the sources
+    are the same, and so is the outcome."""
+    began = time.monotonic()
+    n = len(run.mutants)
+    try:
+        for i, mu in enumerate(run.mutants, 1):
+            head = f"[seed {run.seed}: {i}/{n}]" if args.seeds else f"[{i}/{n}]"
+            if cosmetic(mu):
+                run.results.append((mu, COSMETIC, 0.0))
+                print(f"{head} {COSMETIC.upper()} {mu.where()} {mu.op} (not run)", flush=True)
+                continue
+            t0 = time.monotonic()
+            if mu.key() in known:
+                outcome, note = known[mu.key()], "as in an earlier seed's sample"
+                run.reused += 1
+            else:
+                outcome = known[mu.key()] = run_mutant(mu, ws, build, args, equivalents, total_timeout)
+                note = f"{time.monotonic() - t0:.0f} s"
+            secs = time.monotonic() - t0
+            run.results.append((mu, outcome, secs))
+            print(f"{head} {outcome.upper():13} {mu.where()} {mu.op} ({note})", flush=True)
+            if outcome == "survived":
+                print("      " + describe(mu, "      "), flush=True)
+    except KeyboardInterrupt:
+        run.interrupted = True
+        print("\nmutate: interrupted; the sources are restored", flush=True)
+    run.seconds = time.monotonic() - began
+
+
+def label(run, limit):
+    return f"seed {run.seed}" if limit else "every mutant"
+
+
+def score_of(run):
+    """(killed, scored, percentage) of the sample's behaviour mutants."""
+    _, killed, scored = tally(run.results)
+    return killed, scored, 100.0 * killed / scored if scored else 0.0
+
+
+def summary(run, limit):
+    counts, _, _ = tally(run.results)
+    killed, scored, score = score_of(run)
+    ran = len(run.results) - counts[COSMETIC]
+    built = ran - run.reused
+    reused = f", {run.reused} of them as in an earlier seed's sample" if run.reused else ""
+    return (
+        f"mutants run: {ran}{' (interrupted)' if run.interrupted else ''} of "
+        f"{len(run.mutants) - sum(map(cosmetic, run.mutants))}"
+        f"{f' (sample of {limit}, seed {run.seed})' if limit else ''}{reused}\n"
+        f"killed: {killed} (of which timed out: {counts['timed out']})\n"
+        f"survived: {counts['survived']}\n"
+        f"equivalent: {counts['equivalent']}\n"
+        f"did not build: {counts['did not build']}\n"
+        f"{COSMETIC}: {counts[COSMETIC]} (one-pixel moves; listed, not run, not scored)\n"
+        f"killed / (killed + survived): {killed}/{scored} = {score:.1f} %\n"
+        f"run time: {run.seconds / 60:.1f} min, {run.seconds / built if built else 0:.1f} s per mutant built\n")
+
+
+def summary_line(run, limit):
+    """One line per seed, to set the seeds' scores side by side."""
+    counts, _, _ = tally(run.results)
+    killed, scored, score = score_of(run)
+    return (f"{label(run, limit)}: killed {killed}/{scored} = {score:.1f} % "
+            f"of the behaviour mutants (not scored: {counts['equivalent']} equivalent, "
+            f"{counts['did not build']} did not build, {counts[COSMETIC]} {COSMETIC}); "
+            f"{run.seconds / 60:.1f} min{' (interrupted)' if run.interrupted else ''}")
+
+
+def write_report(path, runs, limit, skipped, setup):
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "w", encoding="utf-8") as f:
+        f.write("Mutation run: " + " ".join(sys.argv[1:]) + "\n\n")
+        f.write(f"building and running the unchanged suite: {setup / 60:.1f} min\n")
+        for run in runs:
+            f.write(summary_line(run, limit) + "\n")
+        f.write(f"\nTests NOT RUN ({len(skipped)}): the unchanged suite skipped them; they pass "
+                f"whatever the mutant\n\n")
+        for name in skipped:
+            f.write(f"NOT RUN  {name}\n")
+        for run in runs:
+            f.write(f"\n=== {label(run, limit)}\n\n" + summary(run, limit) + "\n")
+            survivors = [mu for mu, o, _ in run.results if o == "survived"]
+            f.write(f"Survivors ({len(survivors)}): a test should fail for each, or it goes into "
+                    f"{EQUIVALENT_FILE} with the reason\n\n")
+            for mu in survivors:
+                f.write(describe(mu) + "\n\n")
+            moved = [mu for mu, o, _ in run.results if o == COSMETIC]
+            f.write(f"Cosmetic geometry ({len(moved)}): one pixel off, not run, not scored\n\n")
+            for mu in moved:
+                f.write(describe(mu) + "\n\n")
+            f.write("All results\n\n")
+            for mu, o, secs in run.results:
+                f.write(f"{o:17} ({secs:.0f} s) {describe(mu)}\n")
+
+
 def main():
     ap = argparse.ArgumentParser(description="Mutation testing for " + ", ".join(f + "/" for f in FOLDERS[:-1])
                                  + " and " + FOLDERS[-1] + "/.")
-    ap.add_argument("--limit", type=int, help="run a sample of N mutants")
-    ap.add_argument("--seed", type=int, default=1, help="seed of the sample (default 1)")
+    ap.add_argument("--limit", type=int, metavar="N",
+                    help=f"run a sample of N mutants (with --seeds, N for each seed; default {SEEDS_LIMIT} there)")
+    which = ap.add_mutually_exclusive_group()
+    # No default here: argparse would take an explicit --seed 1 for none beside --seeds.
+    which.add_argument("--seed", type=int, help="seed of the sample (default 1)")
+    which.add_argument("--seeds", type=seed_list, metavar="S1,S2,...",
+                       help="one sample per seed, run one after the other, each with its own score")
     ap.add_argument("--files", nargs="+", metavar="GLOB",
                     help="only these sources (paths or globs relative to the repository)")
-    ap.add_argument("--list", action="store_true", help="list the mutants and stop")
+    ap.add_argument("--list", action="store_true", help="list the mutants (each seed's sample) and stop")
     ap.add_argument("--build", default="build-mutate", help="build tree (default build-mutate)")
     ap.add_argument("--jobs", type=int, default=os.cpu_count() or 2)
     ap.add_argument("--timeout", type=int, default=20,
@@ -638,7 +799,9 @@ def main():
         if not files:
             sys.exit("mutate: --files matched no source")
     everything = all_mutants(files)
-    mutants = sample(everything, args.limit, args.seed)
+    limit = SEEDS_LIMIT if args.seeds and args.limit is None else args.limit
+    seeds = args.seeds or [1 if args.seed is None else args.seed]
+    runs = [SampleRun(seed, sample(everything, limit, seed), []) for seed in seeds]
     equivalents = read_equivalents(os.path.join(ROOT, EQUIVALENT_FILE))
     if not args.files:
         known = {mu.key() for mu in everything}
@@ -648,19 +811,17 @@ def main():
                       f"{key[0]}: {key[1]} -> {key[2]}", file=sys.stderr)
 
     if args.list:
-        for i, mu in enumerate(mutants, 1):
-            eq = "  (equivalent)" if mu.key() in equivalents else ""
-            eq += f"  ({COSMETIC})" if cosmetic(mu) else ""
-            print(f"{i:5} {describe(mu, '      ')}{eq}")
-        print(f"{len(mutants)} mutants in {len({mu.path for mu in mutants})} files, "
-              f"of which {sum(map(cosmetic, mutants))} {COSMETIC} (not run, not scored)")
+        for run in runs:
+            if args.seeds:
+                print(f"=== seed {run.seed}")
+            list_sample(run.mutants, equivalents)
         for rel, why in UNTESTABLE.items():
             print(f"not mutated: {rel} ({why})")
         return 0
 
     build = os.path.join(ROOT, args.build)
     report_path = args.report or os.path.join(build, "mutants-report.txt")
-    # SIGTERM ends the run the same way Ctrl-C does, through the finally below.
+    # SIGTERM ends the run the same way Ctrl-C does, through run_mutant's finally.
     signal.signal(signal.SIGTERM, lambda *_: (_ for _ in ()).throw(KeyboardInterrupt()))
 
     configure(build, args.jobs)
@@ -678,87 +839,28 @@ def main():
         sys.exit(out + "\nmutate: the unchanged suite fails; fix it first")
     total_timeout = max(120, int(baseline * 5))
     skipped = not_run(out)
-    print(f"mutate: the suite passes in {baseline:.1f} s; {len(mutants)} mutants to run", flush=True)
+    setup = time.monotonic() - began
+    print(f"mutate: the suite passes in {baseline:.1f} s; "
+          + ", ".join(f"{len(run.mutants)} mutants for seed {run.seed}" if args.seeds else
+                      f"{len(run.mutants)} mutants" for run in runs) + " to run", flush=True)
     print_not_run(skipped, build)
 
-    mutants_began = time.monotonic()
-    results = []  # (mutant, outcome, seconds)
-    interrupted = False
-    try:
-        for i, mu in enumerate(mutants, 1):
-            if cosmetic(mu):
-                results.append((mu, COSMETIC, 0.0))
-                print(f"[{i}/{len(mutants)}] {COSMETIC.upper()} {mu.where()} {mu.op} (not run)", flush=True)
-                continue
-            t0 = time.monotonic()
-            target, original, mutated, stem = ws.plant(mu)
-            try:
-                ws.write(target, mutated)
-                rc, out, _ = build_tests(build, args.jobs)
-                if rc != 0:
-                    outcome = "did not build"
-                else:
-                    rc, out, timed_out = run_tests(build, args.jobs, args.timeout, total_timeout)
-                    if timed_out:
-                        outcome = "timed out"
-                    elif rc != 0:
-                        outcome = "killed"
-                    elif mu.key() in equivalents:
-                        outcome = "equivalent"
-                    else:
-                        outcome = "survived"
-            finally:
-                ws.restore(target, original, stem)
-            secs = time.monotonic() - t0
-            results.append((mu, outcome, secs))
-            print(f"[{i}/{len(mutants)}] {outcome.upper():13} {mu.where()} {mu.op} ({secs:.0f} s)", flush=True)
-            if outcome == "survived":
-                print("      " + describe(mu, "      "), flush=True)
-    except KeyboardInterrupt:
-        interrupted = True
-        print("\nmutate: interrupted; the sources are restored", flush=True)
+    known = {}  # Mutant.key() -> outcome, shared by the seeds' samples
+    done = []
+    for run in runs:
+        run_sample(run, ws, build, args, equivalents, total_timeout, known)
+        done.append(run)
+        write_report(report_path, done, limit, skipped, setup)
+        print(f"\n{f'seed {run.seed}: ' if args.seeds else ''}" + summary(run, limit), flush=True)
+        if run.interrupted:
+            break
 
-    elapsed = time.monotonic() - began
-    on_mutants = time.monotonic() - mutants_began
-    counts, killed, scored = tally(results)
-    score = 100.0 * killed / scored if scored else 0.0
-    ran = len(results) - counts[COSMETIC]
-    summary = (
-        f"mutants run: {ran}{' (interrupted)' if interrupted else ''} of "
-        f"{len(mutants) - sum(map(cosmetic, mutants))}"
-        f"{f' (sample of {args.limit}, seed {args.seed})' if args.limit else ''}\n"
-        f"killed: {killed} (of which timed out: {counts['timed out']})\n"
-        f"survived: {counts['survived']}\n"
-        f"equivalent: {counts['equivalent']}\n"
-        f"did not build: {counts['did not build']}\n"
-        f"{COSMETIC}: {counts[COSMETIC]} (one-pixel moves; listed, not run, not scored)\n"
-        f"tests NOT RUN (skipped by the unchanged suite, so they kill nothing): {len(skipped)}\n"
-        f"killed / (killed + survived): {killed}/{scored} = {score:.1f} %\n"
-        f"run time: {elapsed / 60:.1f} min, of which the mutants {on_mutants / 60:.1f} min, "
-        f"{on_mutants / ran if ran else 0:.1f} s per mutant\n")
-
-    os.makedirs(os.path.dirname(report_path), exist_ok=True)
-    with open(report_path, "w", encoding="utf-8") as f:
-        f.write("Mutation run: " + " ".join(sys.argv[1:]) + "\n\n" + summary + "\n")
-        f.write(f"Tests not run ({len(skipped)}): the unchanged suite skipped them; they pass "
-                f"whatever the mutant\n\n")
-        for name in skipped:
-            f.write(f"NOT RUN  {name}\n")
-        f.write("\n")
-        survivors = [mu for mu, o, _ in results if o == "survived"]
-        f.write(f"Survivors ({len(survivors)}): a test should fail for each, or it goes into "
-                f"{EQUIVALENT_FILE} with the reason\n\n")
-        for mu in survivors:
-            f.write(describe(mu) + "\n\n")
-        moved = [mu for mu, o, _ in results if o == COSMETIC]
-        f.write(f"Cosmetic geometry ({len(moved)}): one pixel off, not run, not scored\n\n")
-        for mu in moved:
-            f.write(describe(mu) + "\n\n")
-        f.write("All results\n\n")
-        for mu, o, secs in results:
-            f.write(f"{o:17} ({secs:.0f} s) {describe(mu)}\n")
-    print("\n" + summary + f"report: {os.path.relpath(report_path, ROOT)}", flush=True)
-    return 130 if interrupted else 0
+    print(f"building and running the unchanged suite: {setup / 60:.1f} min")
+    print(f"tests NOT RUN (skipped by the unchanged suite, so they kill nothing): {len(skipped)}")
+    for run in done:
+        print(summary_line(run, limit))
+    print(f"report: {os.path.relpath(report_path, ROOT)}", flush=True)
+    return 130 if done[-1].interrupted else 0
 
 
 # ---------------------------------------------------------------------------
