@@ -1,18 +1,22 @@
 #!/usr/bin/env python3
 """Mutation testing for the game's sources (`make mutate`).
 
-Plants one small fault at a time into app/, talk/, animation/, persistence/
-and windows/, rebuilds the test programs in a build tree of its own, runs the
-suite and puts the original bytes back. A mutant the suite notices is killed;
-one it lets through survived and points at a missing or weak test.
+Plants one small fault at a time into the layers app/, windows/, engine/,
+persistence/ and types/, rebuilds the test programs in a build tree of its
+own, runs the suite and puts the original bytes back. A mutant the suite
+notices is killed; one it lets through survived and points at a missing or
+weak test.
 
     tools/mutate.py --list                      every mutant, no building
     tools/mutate.py --limit 200 --seed 1        a reproducible sample
+    tools/mutate.py --limit 300 --seeds 1,2     one sample per seed, each scored
     tools/mutate.py --files 'app/*.cpp'         only these files
     tools/mutate.py --self-test                 checks the mutant generator
 
 Mutants whose every variant is harmless are listed with the reason in
 tools/mutate-equivalent.txt; they are reported as equivalent, not survived.
+A window's geometry moved by one pixel is listed as cosmetic, neither run
+nor scored.
 """
 
 import argparse
@@ -28,12 +32,14 @@ import time
 from dataclasses import dataclass
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-FOLDERS = ("app", "talk", "animation", "persistence", "windows")
+# The layers, entry point first; the sample gives each its share.
+FOLDERS = ("app", "windows", "engine", "persistence", "types")
 EQUIVALENT_FILE = os.path.join("tools", "mutate-equivalent.txt")
 DELETED = "<deleted>"
 # Sources no test program links: no test could ever kill a mutant in them.
 UNTESTABLE = {
-    "app/main.cpp": "the program's entry; only the game executable is built from it",
+    "app/main.cpp": "the program's entry; only the game executable is built from it, "
+                    "so main() only hands over to a routine the tests call",
 }
 
 
@@ -175,6 +181,16 @@ BOOL = re.compile(r"\b(true|false)\b")
 
 TWIPS_PER_PIXEL = 15
 TWIPS_CALL = re.compile(r"\b(twips|px)\s*$")
+# A widget one pixel off looks the same to every test but one holding a copy of
+# the coordinates, and such a copy says nothing about the game's behaviour.
+COSMETIC_OPS = ("px+1", "px-1")
+COSMETIC = "cosmetic geometry"
+OUTCOMES = ("killed", "timed out", "survived", "equivalent", "did not build", COSMETIC)
+
+
+def cosmetic(mu):
+    """Whether the mutant only moves a window's geometry by a pixel."""
+    return mu.op in COSMETIC_OPS
 
 
 def in_twips_call(m, col):
@@ -360,7 +376,10 @@ def generate(path, text):
 def source_files():
     files = []
     for folder in FOLDERS:
-        for dirpath, _, names in os.walk(os.path.join(ROOT, folder)):
+        top = os.path.join(ROOT, folder)
+        if not os.path.isdir(top):
+            continue  # a layer this checkout does not have (yet) holds nothing to mutate
+        for dirpath, _, names in os.walk(top):
             for name in names:
                 rel = os.path.relpath(os.path.join(dirpath, name), ROOT)
                 if name.endswith((".cpp", ".h")) and rel not in UNTESTABLE:
@@ -438,6 +457,17 @@ def read_equivalents(path):
     return entries
 
 
+def tally(results):
+    """Counts per outcome, the killed ones (time-outs included) and the scored
+    ones: killed or survived. Equivalent, unbuildable and cosmetic mutants
+    change no behaviour a test could check, so they stay out of the score."""
+    counts = dict.fromkeys(OUTCOMES, 0)
+    for _, outcome, _ in results:
+        counts[outcome] += 1
+    killed = counts["killed"] + counts["timed out"]
+    return counts, killed, killed + counts["survived"]
+
+
 def describe(mu, indent="    "):
     nth = f" (nth {mu.nth} of {mu.of} alike in the file)" if mu.of > 1 else ""
     return f"{mu.where()} [{mu.op}]{nth}\n{indent}- {mu.original}\n{indent}+ {mu.mutated}"
@@ -487,12 +517,28 @@ def build_tests(build, jobs):
     return run(["cmake", "--build", build, "-j", str(jobs), "--target", "core_tests", "ui_tests", "nanairobako"], ROOT)
 
 
-def run_tests(build, jobs, test_timeout, total_timeout):
+def run_tests(build, jobs, test_timeout, total_timeout, verbose=False):
+    """verbose adds every test's own output, where a test program that ctest
+    runs whole reports what it skipped."""
     env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
     rc, out, hung = run(["ctest", "--test-dir", build, "--stop-on-failure", "-j", str(jobs),
-                         "--timeout", str(test_timeout)], ROOT, timeout=total_timeout, env=env)
+                         "--timeout", str(test_timeout)] + (["-V"] if verbose else []),
+                        ROOT, timeout=total_timeout, env=env)
     timed_out = hung or "***Timeout" in out
     return rc, out, timed_out
+
+
+# ctest's result line for a test GoogleTest skipped (GTEST_SKIP) or one that is
+# disabled; and GoogleTest's own line, which the verbose output prefixes with
+# the test's number.
+CTEST_NOT_RUN = re.compile(r"Test\s+#\d+: (\S+) [^\n]*?\*\*\*(?:Skipped|Not Run)")
+GTEST_SKIPPED = re.compile(r"^(?:\d+: )?\[  SKIPPED \] ([\w/]+\.[\w/]+)", re.M)
+
+
+def not_run(out):
+    """The tests a passing ctest run did not really run. ctest counts them as
+    passed, yet they can never kill a mutant."""
+    return sorted(set(CTEST_NOT_RUN.findall(out)) | set(GTEST_SKIPPED.findall(out)))
 
 
 class Workspace:
@@ -556,14 +602,184 @@ class Workspace:
         os.remove(stem + ".orig")
 
 
+def print_not_run(skipped, build):
+    """Skipped tests read as passed in ctest's count: say plainly they did not run."""
+    if not skipped:
+        return
+    print(f"mutate: NOT RUN in the unchanged suite (skipped, so they can kill no mutant): {len(skipped)}; "
+          f"why: ctest --test-dir {os.path.relpath(build, ROOT)} -V -R NAME", flush=True)
+    for name in skipped:
+        print(f"mutate:   not run: {name}", flush=True)
+
+
+# ---------------------------------------------------------------------------
+# One sample per seed.
+
+# Each seed's sample with --seeds and no --limit: some 250 behaviour mutants,
+# a score good to a few points, and two seeds show how far it moves.
+SEEDS_LIMIT = 300
+
+
+def seed_list(text):
+    """--seeds 1,2 -> [1, 2]."""
+    try:
+        seeds = [int(part) for part in text.split(",")]
+    except ValueError:
+        raise argparse.ArgumentTypeError(f"seeds are whole numbers separated by commas, not {text!r}")
+    if len(set(seeds)) != len(seeds):
+        raise argparse.ArgumentTypeError(f"a seed given twice draws the same sample twice: {text}")
+    return seeds
+
+
+@dataclass
+class SampleRun:
+    """One seed's sample and what became of it."""
+    seed: int
+    mutants: list
+    results: list    # (mutant, outcome, seconds), in the sample's order
+    reused: int = 0  # outcomes taken over from an earlier seed's sample
+    seconds: float = 0.0
+    interrupted: bool = False
+
+
+def list_sample(mutants, equivalents):
+    for i, mu in enumerate(mutants, 1):
+        eq = "  (equivalent)" if mu.key() in equivalents else ""
+        eq += f"  ({COSMETIC})" if cosmetic(mu) else ""
+        print(f"{i:5} {describe(mu, '      ')}{eq}")
+    print(f"{len(mutants)} mutants in {len({mu.path for mu in mutants})} files, "
+          f"of which {sum(map(cosmetic, mutants))} {COSMETIC} (not run, not scored)")
+
+
+def run_mutant(mu, ws, build, args, equivalents, total_timeout):
+    """Plants the mutant, builds and runs the suite, and always puts the
+    original back. Returns the outcome."""
+    target, original, mutated, stem = ws.plant(mu)
+    try:
+        ws.write(target, mutated)
+        rc, _, _ = build_tests(build, args.jobs)
+        if rc != 0:
+            return "did not build"
+        rc, _, timed_out = run_tests(build, args.jobs, args.timeout, total_timeout)
+        if timed_out:
+            return "timed out"
+        if rc != 0:
+            return "killed"
+        return "equivalent" if mu.key() in equivalents else "survived"
+    finally:
+        ws.restore(target, original, stem)
+
+
+def run_sample(run, ws, build, args, equivalents, total_timeout, known):
+    """Fills run.results. A mutant an earlier seed's sample ran already (its
+    outcome in known, keyed by Mutant.key) is not built again: the sources
+    are the same, and so is the outcome."""
+    began = time.monotonic()
+    n = len(run.mutants)
+    try:
+        for i, mu in enumerate(run.mutants, 1):
+            head = f"[seed {run.seed}: {i}/{n}]" if args.seeds else f"[{i}/{n}]"
+            if cosmetic(mu):
+                run.results.append((mu, COSMETIC, 0.0))
+                print(f"{head} {COSMETIC.upper()} {mu.where()} {mu.op} (not run)", flush=True)
+                continue
+            t0 = time.monotonic()
+            if mu.key() in known:
+                outcome, note = known[mu.key()], "as in an earlier seed's sample"
+                run.reused += 1
+            else:
+                outcome = known[mu.key()] = run_mutant(mu, ws, build, args, equivalents, total_timeout)
+                note = f"{time.monotonic() - t0:.0f} s"
+            secs = time.monotonic() - t0
+            run.results.append((mu, outcome, secs))
+            print(f"{head} {outcome.upper():13} {mu.where()} {mu.op} ({note})", flush=True)
+            if outcome == "survived":
+                print("      " + describe(mu, "      "), flush=True)
+    except KeyboardInterrupt:
+        run.interrupted = True
+        print("\nmutate: interrupted; the sources are restored", flush=True)
+    run.seconds = time.monotonic() - began
+
+
+def label(run, limit):
+    return f"seed {run.seed}" if limit else "every mutant"
+
+
+def score_of(run):
+    """(killed, scored, percentage) of the sample's behaviour mutants."""
+    _, killed, scored = tally(run.results)
+    return killed, scored, 100.0 * killed / scored if scored else 0.0
+
+
+def summary(run, limit):
+    counts, _, _ = tally(run.results)
+    killed, scored, score = score_of(run)
+    ran = len(run.results) - counts[COSMETIC]
+    built = ran - run.reused
+    reused = f", {run.reused} of them as in an earlier seed's sample" if run.reused else ""
+    return (
+        f"mutants run: {ran}{' (interrupted)' if run.interrupted else ''} of "
+        f"{len(run.mutants) - sum(map(cosmetic, run.mutants))}"
+        f"{f' (sample of {limit}, seed {run.seed})' if limit else ''}{reused}\n"
+        f"killed: {killed} (of which timed out: {counts['timed out']})\n"
+        f"survived: {counts['survived']}\n"
+        f"equivalent: {counts['equivalent']}\n"
+        f"did not build: {counts['did not build']}\n"
+        f"{COSMETIC}: {counts[COSMETIC]} (one-pixel moves; listed, not run, not scored)\n"
+        f"killed / (killed + survived): {killed}/{scored} = {score:.1f} %\n"
+        f"run time: {run.seconds / 60:.1f} min, {run.seconds / built if built else 0:.1f} s per mutant built\n")
+
+
+def summary_line(run, limit):
+    """One line per seed, to set the seeds' scores side by side."""
+    counts, _, _ = tally(run.results)
+    killed, scored, score = score_of(run)
+    return (f"{label(run, limit)}: killed {killed}/{scored} = {score:.1f} % "
+            f"of the behaviour mutants (not scored: {counts['equivalent']} equivalent, "
+            f"{counts['did not build']} did not build, {counts[COSMETIC]} {COSMETIC}); "
+            f"{run.seconds / 60:.1f} min{' (interrupted)' if run.interrupted else ''}")
+
+
+def write_report(path, runs, limit, skipped, setup):
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "w", encoding="utf-8") as f:
+        f.write("Mutation run: " + " ".join(sys.argv[1:]) + "\n\n")
+        f.write(f"building and running the unchanged suite: {setup / 60:.1f} min\n")
+        for run in runs:
+            f.write(summary_line(run, limit) + "\n")
+        f.write(f"\nTests NOT RUN ({len(skipped)}): the unchanged suite skipped them; they pass "
+                f"whatever the mutant\n\n")
+        for name in skipped:
+            f.write(f"NOT RUN  {name}\n")
+        for run in runs:
+            f.write(f"\n=== {label(run, limit)}\n\n" + summary(run, limit) + "\n")
+            survivors = [mu for mu, o, _ in run.results if o == "survived"]
+            f.write(f"Survivors ({len(survivors)}): a test should fail for each, or it goes into "
+                    f"{EQUIVALENT_FILE} with the reason\n\n")
+            for mu in survivors:
+                f.write(describe(mu) + "\n\n")
+            moved = [mu for mu, o, _ in run.results if o == COSMETIC]
+            f.write(f"Cosmetic geometry ({len(moved)}): one pixel off, not run, not scored\n\n")
+            for mu in moved:
+                f.write(describe(mu) + "\n\n")
+            f.write("All results\n\n")
+            for mu, o, secs in run.results:
+                f.write(f"{o:17} ({secs:.0f} s) {describe(mu)}\n")
+
+
 def main():
-    ap = argparse.ArgumentParser(description="Mutation testing for app/, talk/, animation/, "
-                                 "persistence/ and windows/.")
-    ap.add_argument("--limit", type=int, help="run a sample of N mutants")
-    ap.add_argument("--seed", type=int, default=1, help="seed of the sample (default 1)")
+    ap = argparse.ArgumentParser(description="Mutation testing for " + ", ".join(f + "/" for f in FOLDERS[:-1])
+                                 + " and " + FOLDERS[-1] + "/.")
+    ap.add_argument("--limit", type=int, metavar="N",
+                    help=f"run a sample of N mutants (with --seeds, N for each seed; default {SEEDS_LIMIT} there)")
+    which = ap.add_mutually_exclusive_group()
+    # No default here: argparse would take an explicit --seed 1 for none beside --seeds.
+    which.add_argument("--seed", type=int, help="seed of the sample (default 1)")
+    which.add_argument("--seeds", type=seed_list, metavar="S1,S2,...",
+                       help="one sample per seed, run one after the other, each with its own score")
     ap.add_argument("--files", nargs="+", metavar="GLOB",
                     help="only these sources (paths or globs relative to the repository)")
-    ap.add_argument("--list", action="store_true", help="list the mutants and stop")
+    ap.add_argument("--list", action="store_true", help="list the mutants (each seed's sample) and stop")
     ap.add_argument("--build", default="build-mutate", help="build tree (default build-mutate)")
     ap.add_argument("--jobs", type=int, default=os.cpu_count() or 2)
     ap.add_argument("--timeout", type=int, default=20,
@@ -583,7 +799,9 @@ def main():
         if not files:
             sys.exit("mutate: --files matched no source")
     everything = all_mutants(files)
-    mutants = sample(everything, args.limit, args.seed)
+    limit = SEEDS_LIMIT if args.seeds and args.limit is None else args.limit
+    seeds = args.seeds or [1 if args.seed is None else args.seed]
+    runs = [SampleRun(seed, sample(everything, limit, seed), []) for seed in seeds]
     equivalents = read_equivalents(os.path.join(ROOT, EQUIVALENT_FILE))
     if not args.files:
         known = {mu.key() for mu in everything}
@@ -593,17 +811,17 @@ def main():
                       f"{key[0]}: {key[1]} -> {key[2]}", file=sys.stderr)
 
     if args.list:
-        for i, mu in enumerate(mutants, 1):
-            eq = "  (equivalent)" if mu.key() in equivalents else ""
-            print(f"{i:5} {describe(mu, '      ')}{eq}")
-        print(f"{len(mutants)} mutants in {len({mu.path for mu in mutants})} files")
+        for run in runs:
+            if args.seeds:
+                print(f"=== seed {run.seed}")
+            list_sample(run.mutants, equivalents)
         for rel, why in UNTESTABLE.items():
             print(f"not mutated: {rel} ({why})")
         return 0
 
     build = os.path.join(ROOT, args.build)
     report_path = args.report or os.path.join(build, "mutants-report.txt")
-    # SIGTERM ends the run the same way Ctrl-C does, through the finally below.
+    # SIGTERM ends the run the same way Ctrl-C does, through run_mutant's finally.
     signal.signal(signal.SIGTERM, lambda *_: (_ for _ in ()).throw(KeyboardInterrupt()))
 
     configure(build, args.jobs)
@@ -615,78 +833,34 @@ def main():
     if rc != 0:
         sys.exit(out + "\nmutate: the unchanged sources do not build")
     t0 = time.monotonic()
-    rc, out, _ = run_tests(build, args.jobs, args.timeout, None)
+    rc, out, _ = run_tests(build, args.jobs, args.timeout, None, verbose=True)
     baseline = time.monotonic() - t0
     if rc != 0:
         sys.exit(out + "\nmutate: the unchanged suite fails; fix it first")
     total_timeout = max(120, int(baseline * 5))
-    print(f"mutate: the suite passes in {baseline:.1f} s; {len(mutants)} mutants to run", flush=True)
+    skipped = not_run(out)
+    setup = time.monotonic() - began
+    print(f"mutate: the suite passes in {baseline:.1f} s; "
+          + ", ".join(f"{len(run.mutants)} mutants for seed {run.seed}" if args.seeds else
+                      f"{len(run.mutants)} mutants" for run in runs) + " to run", flush=True)
+    print_not_run(skipped, build)
 
-    mutants_began = time.monotonic()
-    results = []  # (mutant, outcome, seconds)
-    counts = {"killed": 0, "timed out": 0, "survived": 0, "equivalent": 0, "did not build": 0}
-    interrupted = False
-    try:
-        for i, mu in enumerate(mutants, 1):
-            t0 = time.monotonic()
-            target, original, mutated, stem = ws.plant(mu)
-            try:
-                ws.write(target, mutated)
-                rc, out, _ = build_tests(build, args.jobs)
-                if rc != 0:
-                    outcome = "did not build"
-                else:
-                    rc, out, timed_out = run_tests(build, args.jobs, args.timeout, total_timeout)
-                    if timed_out:
-                        outcome = "timed out"
-                    elif rc != 0:
-                        outcome = "killed"
-                    elif mu.key() in equivalents:
-                        outcome = "equivalent"
-                    else:
-                        outcome = "survived"
-            finally:
-                ws.restore(target, original, stem)
-            secs = time.monotonic() - t0
-            counts[outcome] += 1
-            results.append((mu, outcome, secs))
-            print(f"[{i}/{len(mutants)}] {outcome.upper():13} {mu.where()} {mu.op} ({secs:.0f} s)", flush=True)
-            if outcome == "survived":
-                print("      " + describe(mu, "      "), flush=True)
-    except KeyboardInterrupt:
-        interrupted = True
-        print("\nmutate: interrupted; the sources are restored", flush=True)
+    known = {}  # Mutant.key() -> outcome, shared by the seeds' samples
+    done = []
+    for run in runs:
+        run_sample(run, ws, build, args, equivalents, total_timeout, known)
+        done.append(run)
+        write_report(report_path, done, limit, skipped, setup)
+        print(f"\n{f'seed {run.seed}: ' if args.seeds else ''}" + summary(run, limit), flush=True)
+        if run.interrupted:
+            break
 
-    elapsed = time.monotonic() - began
-    on_mutants = time.monotonic() - mutants_began
-    killed = counts["killed"] + counts["timed out"]
-    scored = killed + counts["survived"]
-    score = 100.0 * killed / scored if scored else 0.0
-    ran = len(results)
-    summary = (
-        f"mutants run: {ran}{' (interrupted)' if interrupted else ''} of {len(mutants)}"
-        f"{f' (sample of {args.limit}, seed {args.seed})' if args.limit else ''}\n"
-        f"killed: {killed} (of which timed out: {counts['timed out']})\n"
-        f"survived: {counts['survived']}\n"
-        f"equivalent: {counts['equivalent']}\n"
-        f"did not build: {counts['did not build']}\n"
-        f"killed / (killed + survived): {killed}/{scored} = {score:.1f} %\n"
-        f"run time: {elapsed / 60:.1f} min, of which the mutants {on_mutants / 60:.1f} min, "
-        f"{on_mutants / ran if ran else 0:.1f} s per mutant\n")
-
-    os.makedirs(os.path.dirname(report_path), exist_ok=True)
-    with open(report_path, "w", encoding="utf-8") as f:
-        f.write("Mutation run: " + " ".join(sys.argv[1:]) + "\n\n" + summary + "\n")
-        survivors = [mu for mu, o, _ in results if o == "survived"]
-        f.write(f"Survivors ({len(survivors)}): a test should fail for each, or it goes into "
-                f"{EQUIVALENT_FILE} with the reason\n\n")
-        for mu in survivors:
-            f.write(describe(mu) + "\n\n")
-        f.write("All results\n\n")
-        for mu, o, secs in results:
-            f.write(f"{o:13} ({secs:.0f} s) {describe(mu)}\n")
-    print("\n" + summary + f"report: {os.path.relpath(report_path, ROOT)}", flush=True)
-    return 130 if interrupted else 0
+    print(f"building and running the unchanged suite: {setup / 60:.1f} min")
+    print(f"tests NOT RUN (skipped by the unchanged suite, so they kill nothing): {len(skipped)}")
+    for run in done:
+        print(summary_line(run, limit))
+    print(f"report: {os.path.relpath(report_path, ROOT)}", flush=True)
+    return 130 if done[-1].interrupted else 0
 
 
 # ---------------------------------------------------------------------------
@@ -731,13 +905,14 @@ def self_test():
     expect(has(6, "constant", "constexpr int kInterval = 2000;"), "a constant changes tenfold")
     expect(has(6, "int+1", "constexpr int kInterval = 201;"), "an integer goes up by one")
     geometry = generate("x.cpp", "void f()\n{\n    w->move(px(120), twips(2520, 120, 7, 3) + 1);\n}\n")
-    expect({mu.mutated for mu in geometry if mu.op in ("px+1", "px-1")}
+    expect({mu.mutated for mu in geometry if cosmetic(mu)}
            == {"w->move(px(135), twips(2520, 120, 7, 3) + 1);", "w->move(px(105), twips(2520, 120, 7, 3) + 1);",
                "w->move(px(120), twips(2535, 120, 7, 3) + 1);", "w->move(px(120), twips(2505, 120, 7, 3) + 1);",
                "w->move(px(120), twips(2520, 135, 7, 3) + 1);", "w->move(px(120), twips(2520, 105, 7, 3) + 1);",
                "w->move(px(120), twips(2520, 120, 22, 3) + 1);", "w->move(px(120), twips(2520, 120, 7, 18) + 1);"}
            and any(mu.op == "int+1" and mu.mutated.endswith("+ 2);") for mu in geometry),
            "geometry in twips moves by a pixel (15 twips), other numbers by one")
+    expect(not any(cosmetic(mu) for mu in mutants), "only geometry moves are cosmetic")
     expect(not any(mu.line in (7, 8) for mu in mutants), "declaration-only lines are left alone")
     expect(has(11, "compare", "if (a != b && !s.isEmpty())"), "== becomes !=")
     expect(has(11, "logic", "if (a == b || !s.isEmpty())"), "&& becomes ||")
@@ -766,6 +941,35 @@ def self_test():
     expect({mu.line for mu in branches} == {4, 6}, "code only Windows compiles is left alone")
     expect(not any(mu.op == "int+1" for mu in generate("x.h", "struct A {\n    virtual void f() = 0;\n};\n")),
            "a pure virtual function's = 0 stays")
+
+    pool = [Mutant(f"{folder}/x.cpp", k, 1, "int+1", 0, 1, "1", f"int a = {k};", f"int a = {k + 1};")
+            for folder, n in (("app", 50), ("engine", 30), ("types", 3)) for k in range(1, n + 1)]
+    picked = sample(pool, 10, 1)
+    share = {f: sum(mu.path.startswith(f + "/") for mu in picked) for f in ("app", "engine", "types")}
+    expect(len(picked) == 10 and share["app"] > share["engine"] > 0 and share["types"] > 0
+           and picked == sorted(picked, key=pool.index),
+           "a sample gives each folder its share, the smallest one too, in the files' order")
+    expect(picked == sample(pool, 10, 1) and picked != sample(pool, 10, 2), "the seed alone decides the sample")
+
+    outcomes = [(None, o, 0.0) for o in ("killed", "timed out", "survived", "equivalent", COSMETIC, COSMETIC)]
+    counts, killed, scored = tally(outcomes)
+    expect((killed, scored, counts[COSMETIC]) == (2, 3, 2),
+           "a time-out kills; equivalent and cosmetic mutants are counted apart from the score")
+
+    ctest_output = """\
+    Start 2: SaveSafety.FullDiskLeavesTheFileAsItWas
+2: [  SKIPPED ] SaveSafety.FullDiskLeavesTheFileAsItWas (3 ms)
+2: [  SKIPPED ] 1 test, listed below:
+2/5 Test #2: SaveSafety.FullDiskLeavesTheFileAsItWas ...***Skipped   0.02 sec
+2/5 Test #1: Suite.passes ......................................   Passed    0.04 sec
+4: [  SKIPPED ] Inner.case/0 (1 ms)
+4/5 Test #5: off ...............................................***Not Run (Disabled)   0.00 sec
+5/5 Test #4: whole_program .....................................   Passed    0.03 sec
+
+100% tests passed, 0 tests failed out of 4
+"""
+    expect(not_run(ctest_output) == ["Inner.case/0", "SaveSafety.FullDiskLeavesTheFileAsItWas", "off"],
+           "skipped and disabled tests are found, each once, and passing ones are not")
 
     for f in failures:
         print("self-test FAILED:", f)
