@@ -279,7 +279,9 @@ def generate(path, text):
                 continue  # a template argument such as std::array<T, 4>
             # Window geometry is written in twips and rounded down to pixels, so
             # one twip more is mostly the same pixel: step by a pixel there.
-            step, name = (TWIPS_PER_PIXEL, "px") if in_twips_call(m, mo.start()) else (1, "int")
+            # A row of a window's layout table is twips too.
+            geometry = in_twips_call(m, mo.start()) or "{Place::" in m
+            step, name = (TWIPS_PER_PIXEL, "px") if geometry else (1, "int")
             add(no, mo.start(), f"{name}+1", lit, str(v + step))
             if v >= step:
                 add(no, mo.start(), f"{name}-1", lit, str(v - step))
@@ -801,7 +803,12 @@ def main():
     everything = all_mutants(files)
     limit = SEEDS_LIMIT if args.seeds and args.limit is None else args.limit
     seeds = args.seeds or [1 if args.seed is None else args.seed]
-    runs = [SampleRun(seed, sample(everything, limit, seed), []) for seed in seeds]
+    # The samples are drawn from the behaviour mutants, so that each scores
+    # `limit` of them; the cosmetic ones of the whole set are only counted.
+    behaviour = [mu for mu in everything if not cosmetic(mu)]
+    print(f"mutate: {len(everything)} mutants, {len(everything) - len(behaviour)} of them {COSMETIC} "
+          f"(neither run nor scored)")
+    runs = [SampleRun(seed, sample(behaviour, limit, seed), []) for seed in seeds]
     equivalents = read_equivalents(os.path.join(ROOT, EQUIVALENT_FILE))
     if not args.files:
         known = {mu.key() for mu in everything}

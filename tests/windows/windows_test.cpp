@@ -1,0 +1,285 @@
+// What the windows do themselves: the controls the transcripts do not reach,
+// the keyboard, what a screen reader is told, the file window and the layout.
+
+#include "fake_environment.h"
+#include "fake_host.h"
+#include "windows/about_window.h"
+#include "windows/ending_window.h"
+#include "windows/face_view.h"
+#include "windows/file_window.h"
+#include "windows/frames.h"
+#include "windows/main_window.h"
+#include "windows/stage_widgets.h"
+#include "windows/status_window.h"
+
+#include <QAccessible>
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class WindowsTest : public ::testing::Test {
+protected:
+    FakeEnvironment environment;
+    Game game{environment};
+    FakeHost host;
+    Form1 form{host, game};
+    QTemporaryDir dir;
+
+    // Every window of the game, open at once.
+    QList<QWidget *> everyWindow()
+    {
+        enter(QStringLiteral("Taro"));
+        form.statusmenu->trigger();
+        form.vermenu->trigger();
+        form.savemenu->trigger();
+        file("end.egg", "\"2026/12/06\",\"7\",,,,\r\n");
+        form.openSavedGame(dir.filePath(QStringLiteral("end.egg")));
+        return {&form, form.statusWindow, form.aboutWindow, form.fileWindow, form.endingWindow};
+    }
+    static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+    static QAccessibleInterface *of(QObject *object) { return QAccessible::queryAccessibleInterface(object); }
+    void enter(const QString &text)
+    {
+        QTest::keyClicks(form.txtNyuryoku, text);
+        form.cmdKakunin->click();
+    }
+    void file(const char *name, const QByteArray &bytes = "\"Ann\",\"9\",,,,\r\n")
+    {
+        QFile out(dir.filePath(QLatin1String(name)));
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(bytes);
+    }
+};
+
+TEST_F(WindowsTest, ButtonsAndClosingEndTheProgramUnsaved)
+{
+    form.cmdSyuryo->click();
+    EXPECT_EQ(host.exits, 1) << "終了(&X)";
+    form.close();
+    EXPECT_EQ(host.exits, 2) << "the stage's close button";
+    game.FLoad(QStringLiteral("/nowhere.egg"));
+    ASSERT_EQ(host.messages.size(), 1) << "a refused open is boxed";
+}
+
+// Keys 1 to 4 pick an answer outside the entry box; a digit typed into the
+// box is text. After a confirmation the keyboard is back in the entry box.
+TEST_F(WindowsTest, PlayedFromTheKeyboard)
+{
+    form.show();
+    enter(QStringLiteral("Taro"));
+    EXPECT_EQ(form.focusWidget(), form.txtNyuryoku);
+    QTest::keyClick(form.txtNyuryoku, Qt::Key_1);
+    EXPECT_EQ(game.entryText, u"1");
+    form.cmdKakunin->click();
+    EXPECT_EQ(game.Step, 1);
+    QTest::keyClick(&form, Qt::Key_1, Qt::KeypadModifier);
+    EXPECT_EQ(game.Choice, 1);
+    QTest::keyClick(&form, Qt::Key_2, Qt::ControlModifier);
+    EXPECT_EQ(game.Choice, 1) << "a modified digit is no answer";
+    form.cmdKakunin->click();
+    form.cmdModoru->click();
+    EXPECT_EQ(game.Step, 1) << "戻る(&R)";
+
+    // Alt+I belongs to the entry box; the menu opens with Alt, then I.
+    form.cmdModoru->setFocus();
+    QTest::keyClick(&form, Qt::Key_I, Qt::AltModifier);
+    EXPECT_FALSE(form.infomenu->isVisible());
+}
+
+TEST_F(WindowsTest, WhatAScreenReaderIsTold)
+{
+    form.show();
+    enter(QStringLiteral("Taro"));
+    EXPECT_EQ(of(form.lblMessage)->role(), QAccessible::Notification);
+    EXPECT_EQ(of(form.lblMessage)->text(QAccessible::Name), u"そうか、おまえのなまえはTaroなんだな。");
+    enter(QStringLiteral("apple"));
+    QTest::mouseClick(form.lblSentaku[0], Qt::LeftButton);
+    for (int k = 0; k < 4; ++k) {
+        QAccessibleInterface *choice = of(form.lblSentaku[k]);
+        EXPECT_EQ(choice->role(), QAccessible::RadioButton);
+        EXPECT_EQ(choice->text(QAccessible::Name), form.lblSentaku[k]->text());
+        EXPECT_EQ(choice->state().checked, k == 0) << k;
+    }
+    // Pressing a choice through the screen reader is a click.
+    of(form.lblSentaku[3])->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(game.Choice, 4);
+    EXPECT_EQ(of(form.face->imgEye)->text(QAccessible::Name), u"キャラクターの目");
+    for (QGroupBox *store : form.findChildren<QGroupBox *>())
+        EXPECT_TRUE(of(store)->state().invisible) << "the picture store is no picture shown";
+}
+
+// The status window shows the values of the moment it opened; Esc closes it,
+// as it closes the version window. The version window finds no system tool
+// here and says so.
+TEST_F(WindowsTest, StatusAndVersionWindows)
+{
+    EXPECT_FALSE(form.statusmenu->isEnabled());
+    enter(QStringLiteral("Taro"));
+    form.statusmenu->trigger();
+    ASSERT_TRUE(form.statusWindow);
+    EXPECT_EQ(form.statusWindow->txtLevel->text(), u"3");
+    enter(QStringLiteral("Taro"));
+    QTest::keyClick(form.statusWindow, Qt::Key_Escape);
+    settle();
+    EXPECT_FALSE(form.statusWindow);
+
+    form.vermenu->trigger();
+    ASSERT_TRUE(form.aboutWindow);
+    form.aboutWindow->cmdSysInfo->click();
+    EXPECT_EQ(host.messages, QStringList{kSysInfoUnavailable});
+    form.aboutWindow->cmdOK->click();
+    settle();
+    EXPECT_FALSE(form.aboutWindow);
+}
+
+// The farewell scene's window: its close button ends the program as its
+// last click does.
+TEST_F(WindowsTest, ClosingTheFarewellEndsTheProgram)
+{
+    file("end.egg", "\"2026/12/06\",\"7\",,,,\r\n");
+    ASSERT_TRUE(form.openSavedGame(dir.filePath(QStringLiteral("end.egg"))));
+    ASSERT_TRUE(form.endingWindow);
+    EXPECT_TRUE(form.endingWindow->cmdNext->hasFocus() || !form.endingWindow->isActiveWindow());
+    form.endingWindow->close();
+    EXPECT_EQ(host.exits, 1);
+}
+
+// One window lists the .egg files of a folder whatever their letter case,
+// enters folders, names a clicked file as the current one and stays open
+// when an open fails.
+TEST_F(WindowsTest, TheFileWindow)
+{
+    for (const char *name : {"a.egg", "B.EGG", "c.txt"})
+        file(name);
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("sub")));
+    form.savemenu->trigger();
+    QPointer<Form3> w = form.fileWindow;
+    ASSERT_TRUE(w);
+    EXPECT_EQ(w->folder(), Form3::startFolder());
+    EXPECT_TRUE(w->cmdSave->isVisible() && !w->cmdOpen->isVisible());
+    form.opnmenu->trigger();
+    EXPECT_EQ(form.fileWindow, w) << "raised, not doubled";
+    EXPECT_TRUE(w->cmdOpen->isVisible() && !w->cmdSave->isVisible());
+
+    w->changeFolder(dir.path());
+    ASSERT_EQ(w->File1->count(), 2);
+    EXPECT_EQ(w->File1->item(1)->text(), u"B.EGG");
+    QTest::keyClick(w->File1, Qt::Key_Down);
+    QTest::keyClick(w->File1, Qt::Key_Down);
+    const QString chosen = QDir::toNativeSeparators(dir.filePath(QStringLiteral("B.EGG")));
+    EXPECT_EQ(game.FileName, chosen) << "moving to a file names it";
+
+    w->txtFileName->setText(QStringLiteral("missing.egg"));
+    w->cmdOpen->click();
+    EXPECT_EQ(host.messages.size(), 1);
+    EXPECT_TRUE(w->isVisible()) << "another name can be tried";
+    EXPECT_EQ(game.FileName, chosen) << "a failed open keeps the current file";
+
+    w->Dir1->setCurrentItem(w->Dir1->findItems(QStringLiteral("sub"), Qt::MatchEndsWith).value(0));
+    QTest::keyClick(w->Dir1, Qt::Key_Return);
+    EXPECT_EQ(w->folder(), dir.filePath(QStringLiteral("sub")));
+    EXPECT_EQ(w->File1->count(), 0);
+    EXPECT_EQ(w->Drive1->currentData().toString(), u"/");
+    w->changeFolder(dir.path());
+    w->File1->setCurrentRow(1);
+    QTest::keyClick(w->File1, Qt::Key_Return);
+    EXPECT_EQ(host.messages.value(1), u"ファイルを開きました。") << "Enter in the list opens the file";
+    settle();
+    EXPECT_FALSE(w) << "an open that succeeded closes the window";
+}
+
+// Every window's controls lie inside it, nothing overlaps but what the
+// balloon and the body hold, every caption fits unclipped, and no access key
+// is used twice in a window.
+TEST_F(WindowsTest, LayoutInvariants)
+{
+    for (QWidget *window : everyWindow()) {
+        ASSERT_TRUE(window);
+        SCOPED_TRACE(window->objectName().toStdString());
+        QWidget *client = window == &form ? form.centralWidget() : window;
+        QList<QWidget *> controls;
+        for (QWidget *w : client->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+            if (!w->isHidden() || w->inherits("ChoiceLabel"))
+                controls << w;
+        }
+        QSet<QChar> keys;
+        for (QWidget *w : controls) {
+            const QString name = w->objectName();
+            EXPECT_TRUE(client->rect().contains(w->geometry())) << name.toStdString() << " lies outside";
+            for (QWidget *other : controls) {
+                const bool holds = other->inherits("Balloon") || other->objectName() == u"imgChara";
+                // Twips rounded down to pixels may touch by one pixel.
+                const QRect shared = w->geometry() & other->geometry();
+                if (other != w && !holds && !w->inherits("Balloon") && name != u"imgChara")
+                    EXPECT_FALSE(shared.width() > 1 && shared.height() > 1)
+                        << name.toStdString() << " overlaps " << other->objectName().toStdString();
+            }
+            const QString caption = w->property("text").toString();
+            if (!caption.isEmpty() && !qobject_cast<QLineEdit *>(w)) {
+                const QString text = QString(caption).remove(u'&');
+                const auto *label = qobject_cast<QLabel *>(w);
+                const QSize room = label ? label->contentsRect().size() : w->size() - QSize(6, 4);
+                // The text's advance and its ink, not the line's leading, have to fit.
+                const QRect needed = label && label->wordWrap()
+                                         ? w->fontMetrics().boundingRect(QRect(QPoint(), room), Qt::TextWordWrap, text)
+                                         : QRect(0, 0, w->fontMetrics().horizontalAdvance(text),
+                                                 w->fontMetrics().tightBoundingRect(text).height());
+                EXPECT_TRUE(needed.width() <= room.width() && needed.height() <= room.height())
+                    << name.toStdString() << " clips " << text.toStdString() << ": " << needed.width() << "x"
+                    << needed.height() << " in " << room.width() << "x" << room.height();
+                if (const qsizetype amp = caption.indexOf(u'&'); amp >= 0) {
+                    EXPECT_FALSE(keys.contains(caption[amp + 1].toUpper())) << "access key used twice: " << caption.toStdString();
+                    keys.insert(caption[amp + 1].toUpper());
+                }
+            }
+        }
+    }
+}
+
+// The captions and accessible names of every window, its menus included,
+// pinned as data: tests/data/windows.txt.
+TEST_F(WindowsTest, CaptionsAndNames)
+{
+    QStringList lines;
+    const QList<QWidget *> windows = everyWindow();
+    // The side windows are the stage's children too: each is listed once, as itself.
+    auto windowOf = [&](QObject *object) {
+        while (!windows.contains(object))
+            object = object->parent();
+        return object;
+    };
+    for (QWidget *window : windows) {
+        lines << window->objectName() + QStringLiteral(": ") + window->windowTitle();
+        for (QObject *child : window->findChildren<QObject *>()) {
+            if (windowOf(child) != window)
+                continue;
+            const bool titled = child->inherits("QGroupBox") || child->inherits("QMenu");
+            const QString text = child->property(titled ? "title" : "text").toString();
+            const auto *widget = qobject_cast<QWidget *>(child);
+            const QString name = widget ? widget->accessibleName() : QString();
+            if (!child->objectName().isEmpty() && !child->inherits("QLineEdit") && (!text.isEmpty() || !name.isEmpty()))
+                lines << QStringLiteral("  ") + child->objectName() + QStringLiteral(" \"") + text + u'"'
+                             + (name.isEmpty() ? QString() : QStringLiteral(" named \"") + name + u'"');
+        }
+    }
+    QFile golden(QStringLiteral(NANAIRO_TEST_DATA "/windows.txt"));
+    const QString got = lines.join(u'\n') + u'\n';
+    if (qEnvironmentVariableIsSet("NANAIRO_UPDATE_GOLDEN") && golden.open(QIODevice::WriteOnly))
+        golden.write(got.toUtf8());
+    else if (golden.open(QIODevice::ReadOnly))
+        EXPECT_EQ(got.toStdString(), golden.readAll().toStdString());
+    else
+        ADD_FAILURE() << "no tests/data/windows.txt";
+}
+
+} // namespace
