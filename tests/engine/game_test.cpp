@@ -1,0 +1,99 @@
+// Rules of the engine that no transcript shows: which file is the current
+// one, and when a timer's countdown starts afresh.
+
+#include "fake_environment.h"
+#include "qt_printers.h"
+#include "engine/game.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The current file after each step, and how much of this run it holds.
+TEST(GameTest, TheCurrentFileChangesOnlyWhenAnOpenOrSaveSucceeded)
+{
+    QTemporaryDir dir;
+    const auto at = [&](const char *name) { return QDir::toNativeSeparators(dir.filePath(QLatin1String(name))); };
+    FakeEnvironment environment;
+    Game game(environment);
+    QStringList messages;
+    int fileWindows = 0;
+    QObject::connect(&game, &Game::message, [&](const QString &text) { messages << text; });
+    QObject::connect(&game, &Game::fileWindowWanted, [&] { ++fileWindows; });
+    game.txtNyuryokuChange(QStringLiteral("Ann"));
+    game.cmdKakuninClick();
+
+    game.asavemenuClick();
+    EXPECT_EQ(fileWindows, 1) << "the overwrite save asks for a name without a current file";
+    const struct {
+        const char *step;
+        std::function<bool()> act;
+        bool succeeds;
+        QString fileName;
+        Int16 saved;
+    } steps[] = {
+        {"save as a name without extension", [&] { return game.NFSave(dir.filePath(QStringLiteral("a"))); }, true,
+         dir.filePath(QStringLiteral("a.egg")), 3},
+        {"save as into no folder", [&] { return game.NFSave(dir.filePath(QStringLiteral("no/b.egg"))); }, false,
+         dir.filePath(QStringLiteral("a.egg")), 3},
+        {"open a missing file", [&] { return game.FLoad(at("missing.egg")); }, false,
+         dir.filePath(QStringLiteral("a.egg")), 3},
+        {"a file clicked in the list", [&] { game.chooseFile(at("c.egg")); return true; }, true, at("c.egg"), 0},
+        {"the same file clicked again", [&] { game.chooseFile(at("c.egg")); return true; }, true, at("c.egg"), 0},
+        {"open", [&] { return game.FLoad(at("a.egg")); }, true, at("a.egg"), 0},
+        {"overwrite save", [&] { return game.FSave(game.FileName); }, true, at("a.egg"), 0},
+    };
+    for (const auto &s : steps) {
+        SCOPED_TRACE(s.step);
+        EXPECT_EQ(s.act(), s.succeeds);
+        EXPECT_EQ(game.FileName, s.fileName);
+        EXPECT_EQ(game.SavedNewRecords, s.saved);
+    }
+    EXPECT_EQ(messages.size(), 5) << "one box for each save and open";
+}
+
+// Switching a running timer on leaves its countdown alone; off and on again,
+// or a new interval, starts a fresh one: the windows restart their timers by it.
+TEST(GameTest, TimersRestartOnlyWhereACountdownStartsAfresh)
+{
+    Timer timer(100, false);
+    const struct {
+        void (*step)(Timer &);
+        bool running;
+        int starts;
+    } steps[] = {
+        {[](Timer &t) { t.enable(); }, true, 1},    {[](Timer &t) { t.enable(); }, true, 1},
+        {[](Timer &t) { t.setInterval(100); }, true, 1}, {[](Timer &t) { t.setInterval(500); }, true, 2},
+        {[](Timer &t) { t.disable(); }, false, 2},  {[](Timer &t) { t.setInterval(0); }, false, 2},
+        {[](Timer &t) { t.enable(); }, false, 3},   {[](Timer &t) { t.setInterval(500); }, true, 4},
+    };
+    for (std::size_t n = 0; n < std::size(steps); ++n) {
+        steps[n].step(timer);
+        EXPECT_EQ(std::pair(timer.running(), timer.starts()), std::pair(steps[n].running, steps[n].starts))
+            << "step " << n;
+    }
+}
+
+// A choice that is not offered takes no click, whatever calls it.
+TEST(GameTest, OnlyOfferedChoicesTakeAClick)
+{
+    FakeEnvironment environment;
+    Game game(environment);
+    for (const char *text : {"Ann", "apple"}) {
+        game.txtNyuryokuChange(QString::fromUtf8(text));
+        game.cmdKakuninClick();
+    }
+    game.lblSentakuClick(4);
+    game.cmdKakuninClick();
+    game.cmdKakuninClick();
+    ASSERT_EQ(game.Step, 3) << "a saying skips the sort";
+    for (const int k : {0, 4, 5}) {
+        game.lblSentakuClick(k);
+        EXPECT_EQ(game.Choice, 0) << k;
+    }
+}
+
+} // namespace
