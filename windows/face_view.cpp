@@ -29,19 +29,29 @@ FaceView::FaceView(QWidget *window, Face &face, Game &game, const FrameStore &st
     imgEye->setAccessibleName(QStringLiteral("キャラクターの目"));
     imgKuchi->setAccessibleName(QStringLiteral("キャラクターの口"));
 
-    auto timer = [this](const char *name, const Timer &rule, void (Face::*tick)()) {
-        QTimer *t = makeTimer(this, name, rule.interval());
-        connect(t, &QTimer::timeout, this, [this, tick] {
-            (face_.*tick)();
+    tmrTiming = makeTimer(this, "tmrTiming", face.tmrTiming.interval());
+    tmrAnime = makeTimer(this, "tmrAnime", face.tmrAnime.interval());
+    tmrTalk = makeTimer(this, "tmrTalk", face.tmrTalk.interval());
+    // Each tick reaches the face, then the game, which shows the change.
+    connect(tmrTiming, &QTimer::timeout, this, [this] {
+        face_.tmrTimingTick();
+        game_.faceTicked();
+    });
+    connect(tmrAnime, &QTimer::timeout, this, [this] {
+        face_.tmrAnimeTick();
+        game_.faceTicked();
+    });
+    connect(tmrTalk, &QTimer::timeout, this, [this] {
+        face_.tmrTalkTick();
+        game_.faceTicked();
+    });
+    if (withAction) {
+        tmrAction = makeTimer(this, "tmrAction", face.tmrAction.interval());
+        connect(tmrAction, &QTimer::timeout, this, [this] {
+            face_.tmrActionTick();
             game_.faceTicked();
         });
-        return t;
-    };
-    tmrTiming = timer("tmrTiming", face.tmrTiming, &Face::tmrTimingTick);
-    tmrAnime = timer("tmrAnime", face.tmrAnime, &Face::tmrAnimeTick);
-    tmrTalk = timer("tmrTalk", face.tmrTalk, &Face::tmrTalkTick);
-    if (withAction)
-        tmrAction = timer("tmrAction", face.tmrAction, &Face::tmrActionTick);
+    }
     show();
 }
 

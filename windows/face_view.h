@@ -7,6 +7,7 @@
 
 class FrameView;
 class Face;
+class Timer;
 class Game;
 class QTimer;
 class QWidget;
@@ -36,7 +37,6 @@ private:
     const FrameStore &store_;
 };
 
-class Timer;
 // Runs a QTimer as the rules' timer says: on or off, its interval, and a
 // fresh countdown where the rules started one.
 void follow(QTimer *timer, const Timer &rule);

@@ -220,9 +220,10 @@ TEST_F(WindowsTest, LayoutInvariants)
                 const bool holds = other->inherits("Balloon") || other->objectName() == u"imgChara";
                 // Twips rounded down to pixels may touch by one pixel.
                 const QRect shared = w->geometry() & other->geometry();
-                if (other != w && !holds && !w->inherits("Balloon") && name != u"imgChara")
+                if (other != w && !holds && !w->inherits("Balloon") && name != u"imgChara") {
                     EXPECT_FALSE(shared.width() > 1 && shared.height() > 1)
                         << name.toStdString() << " overlaps " << other->objectName().toStdString();
+                }
             }
             const QString caption = w->property("text").toString();
             if (!caption.isEmpty() && !qobject_cast<QLineEdit *>(w)) {
