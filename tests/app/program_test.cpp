@@ -9,7 +9,9 @@
 #include "windows/stage_widgets.h"
 
 #include <QDir>
+#include <QApplication>
 #include <QFile>
+#include <QIcon>
 #include <QTemporaryDir>
 
 #include <csignal>
@@ -36,6 +38,7 @@ TEST(CommandLineTest, OptionsAndTheSavedGame)
         {{"--help", "--version"}, Action::Help, {}},
         {{"-h"}, Action::Help, {}},
         {{"--", "--help"}, Action::Play, "--help"},
+        {{"-"}, Action::Play, "-"},
         {{"--fullscreen"}, Action::Refuse, {}},
         {{"a.egg", "b.egg"}, Action::Refuse, {}},
     };
@@ -106,6 +109,11 @@ TEST(ProgramTest, OpensTheSavedGameItIsGiven)
                       EXPECT_EQ(stage.game().FileName, QDir::toNativeSeparators(path));
                       EXPECT_EQ(stage.lblMessage->text(), u"Ann、hi　あいさつもいいもんだな。");
                       EXPECT_TRUE(stage.endingWindow && stage.endingWindow->isVisible());
+                      // The desktop knows the running game by these.
+                      EXPECT_EQ(QCoreApplication::applicationName(), u"nanairobako");
+                      EXPECT_EQ(QCoreApplication::applicationVersion(), QStringLiteral(NANAIRO_VERSION));
+                      EXPECT_EQ(QGuiApplication::desktopFileName(), u"io.github.nanairobako.Nanairobako");
+                      EXPECT_EQ(QApplication::windowIcon().availableSizes().size(), 7);
                   }};
     const QByteArray name = QFile::encodeName(path);
     EXPECT_EQ(run({name.constData()}, launch).result, 0);

@@ -23,7 +23,7 @@ public:
         QStringList running;
         for (const auto &[name, rule] : rules) {
             if (rule->running())
-                running << QLatin1String(name);
+                running << QStringLiteral("%1 %2ms").arg(QLatin1String(name)).arg(rule->interval());
         }
         return running.isEmpty() ? QStringLiteral("none") : running.join(u' ');
     }

@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <memory>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -93,6 +95,36 @@ TEST(GameTest, OnlyOfferedChoicesTakeAClick)
     for (const int k : {0, 4, 5}) {
         game.lblSentakuClick(k);
         EXPECT_EQ(game.Choice, 0) << k;
+    }
+}
+
+} // namespace
+
+namespace {
+
+// A bare GameState (the benchmarks and the tests build one) starts as a new
+// game leaves the counters, but for the new game's two date records.
+TEST(GameTest, AFreshStateIsANewGamesState)
+{
+    FakeEnvironment environment;
+    const Game game(environment);
+    const auto fresh = std::make_unique<GameState>();
+    const auto counters = [](const GameState &s, int dates) {
+        return std::vector<int>{s.Level - dates, s.ELevel, s.DLevel, s.J,    s.i - dates,
+                                s.DataMax,       s.Rand,   s.Choice, s.Step, s.LastRand};
+    };
+    EXPECT_EQ(counters(*fresh, 0), counters(game, 2));
+    EXPECT_EQ(fresh->TalkFrom, game.TalkFrom);
+}
+
+// The desktop's chance stays below 1 whatever it is seeded with.
+TEST(GameTest, TheSystemsDrawsLieInTheUnitInterval)
+{
+    SystemEnvironment system;
+    system.seedRandom();
+    for (int n = 0; n < 1000; ++n) {
+        const double r = system.nextRandom();
+        ASSERT_TRUE(r >= 0.0 && r < 1.0) << r;
     }
 }
 

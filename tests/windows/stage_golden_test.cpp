@@ -43,7 +43,7 @@ public:
         QStringList running;
         for (const char *name : names) {
             if (auto *timer = window->findChild<QTimer *>(QLatin1String(name)); timer && timer->isActive())
-                running << QLatin1String(name);
+                running << QStringLiteral("%1 %2ms").arg(QLatin1String(name)).arg(timer->interval());
         }
         return running.isEmpty() ? QStringLiteral("none") : running.join(u' ');
     }
