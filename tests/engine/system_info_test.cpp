@@ -8,12 +8,18 @@ TEST(GetKeyValue, ReadsAStringOrLeavesEmptyTextAndNoOpenKey)
     tools.setString("K", "V", "C:\\Tools\\x.exe");
     tools.keys["K"]["Long"] = {FakeSystemTools::kRegSz, QByteArray(1025, 'a')};
     tools.keys["K"]["Number"] = {4, QByteArray("\x01\x00\x00\x00", 4)};
+    tools.keys["K"]["Bare"] = {FakeSystemTools::kRegSz, "abc"};
+    tools.keys["K"]["Nul"] = {FakeSystemTools::kRegSz, QByteArray(1, '\0')};
+    tools.keys["K"]["Empty"] = {FakeSystemTools::kRegSz, QByteArray()};
     const std::tuple<const char *, const char *, bool, const char *> cases[] = {
         {"K", "V", true, "C:\\Tools\\x.exe"}, // the NUL is not part of it
         {"Missing", "V", false, ""},
         {"K", "Missing", false, ""},
         {"K", "Long", false, ""},
         {"K", "Number", true, ""},
+        {"K", "Bare", true, "abc"}, // a string stored without its NUL keeps its last character
+        {"K", "Nul", true, ""},
+        {"K", "Empty", true, ""},
     };
     for (const auto &[key, name, read, text] : cases) {
         SCOPED_TRACE(std::string(key) + "/" + name);

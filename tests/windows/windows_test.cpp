@@ -273,6 +273,8 @@ TEST_F(WindowsTest, CaptionsAndNames)
                              + (name.isEmpty() ? QString() : QStringLiteral(" named \"") + name + u'"');
         }
     }
+    form.aboutWindow->cmdSysInfo->click();
+    lines << QStringLiteral("box ") + host.messages.join(QStringLiteral(" / "));
     QFile golden(QStringLiteral(NANAIRO_TEST_DATA "/windows.txt"));
     const QString got = lines.join(u'\n') + u'\n';
     if (qEnvironmentVariableIsSet("NANAIRO_UPDATE_GOLDEN") && golden.open(QIODevice::WriteOnly))
