@@ -113,8 +113,7 @@ void openOrRaise(QPointer<Window> &window, Make make)
 
 Form1::Form1(Host &host, Game &game, QWidget *parent) : QMainWindow(parent), host_(host), game_(game)
 {
-    static const bool accessibleStage = (QAccessible::installFactory(stageAccessible), true);
-    Q_UNUSED(accessibleStage);
+    [[maybe_unused]] static const bool accessibleStage = (QAccessible::installFactory(stageAccessible), true);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
                    | Qt::MSWindowsFixedSizeDialogHint);

@@ -28,7 +28,6 @@ ChoiceLabel::ChoiceLabel(QWidget *parent) : QLabel(parent)
     QPalette pal = palette();
     pal.setColor(QPalette::Window, pal.color(QPalette::Highlight));
     setPalette(pal);
-    setOpaque(false);
 }
 
 void ChoiceLabel::setOpaque(bool opaque)

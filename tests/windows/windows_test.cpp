@@ -13,6 +13,11 @@
 #include "windows/status_window.h"
 
 #include <QAccessible>
+#include <QAccessibleEvent>
+#include <QApplication>
+#include <QScreen>
+#include <QShortcutEvent>
+#include <QStyle>
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
@@ -44,6 +49,8 @@ protected:
         form.savemenu->trigger();
         file("end.egg", "\"2026/12/06\",\"7\",,,,\r\n");
         form.openSavedGame(dir.filePath(QStringLiteral("end.egg")));
+        for (int line = 0; line < 14; ++line) // to the scene's longest line
+            form.endingWindow->cmdNext->click();
         return {&form, form.statusWindow, form.aboutWindow, form.fileWindow, form.endingWindow};
     }
     static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
@@ -76,6 +83,11 @@ TEST_F(WindowsTest, ButtonsAndClosingEndTheProgramUnsaved)
 TEST_F(WindowsTest, PlayedFromTheKeyboard)
 {
     form.show();
+    form.cmdModoru->setFocus();
+    QShortcutEvent altI(QKeySequence(Qt::ALT | Qt::Key_I), 0);
+    QCoreApplication::sendEvent(form.menuBar(), &altI);
+    EXPECT_EQ(form.focusWidget(), form.txtNyuryoku);
+    EXPECT_FALSE(form.infomenu->isVisible());
     enter(QStringLiteral("Taro"));
     EXPECT_EQ(form.focusWidget(), form.txtNyuryoku);
     QTest::keyClick(form.txtNyuryoku, Qt::Key_1);
@@ -91,9 +103,7 @@ TEST_F(WindowsTest, PlayedFromTheKeyboard)
     EXPECT_EQ(game.Step, 1) << "戻る(&R)";
 
     // Alt+I belongs to the entry box; the menu opens with Alt, then I.
-    form.cmdModoru->setFocus();
-    QTest::keyClick(&form, Qt::Key_I, Qt::AltModifier);
-    EXPECT_FALSE(form.infomenu->isVisible());
+    EXPECT_EQ(form.menuBar()->style()->styleHint(QStyle::SH_MenuBar_AltKeyNavigation), 1);
 }
 
 TEST_F(WindowsTest, WhatAScreenReaderIsTold)
@@ -113,6 +123,8 @@ TEST_F(WindowsTest, WhatAScreenReaderIsTold)
     // Pressing a choice through the screen reader is a click.
     of(form.lblSentaku[3])->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_EQ(game.Choice, 4);
+    EXPECT_TRUE(of(form.lblSentaku[3])->state().checked);
+    EXPECT_FALSE(of(form.lblMessage)->state().disabled);
     EXPECT_EQ(of(form.face->imgEye)->text(QAccessible::Name), u"キャラクターの目");
     for (QGroupBox *store : form.findChildren<QGroupBox *>())
         EXPECT_TRUE(of(store)->state().invisible) << "the picture store is no picture shown";
@@ -137,9 +149,9 @@ TEST_F(WindowsTest, StatusAndVersionWindows)
     ASSERT_TRUE(form.aboutWindow);
     form.aboutWindow->cmdSysInfo->click();
     EXPECT_EQ(host.messages, QStringList{kSysInfoUnavailable});
-    form.aboutWindow->cmdOK->click();
+    QTest::keyClick(form.aboutWindow, Qt::Key_Return);
     settle();
-    EXPECT_FALSE(form.aboutWindow);
+    EXPECT_FALSE(form.aboutWindow) << "Enter presses OK";
 }
 
 // The farewell scene's window: its close button ends the program as its
@@ -173,6 +185,14 @@ TEST_F(WindowsTest, TheFileWindow)
 
     w->changeFolder(dir.path());
     ASSERT_EQ(w->File1->count(), 2);
+    // Tabbing into the list names its first file; coming back keeps a typed name.
+    QFocusEvent focusIn(QEvent::FocusIn, Qt::TabFocusReason);
+    QCoreApplication::sendEvent(w->File1, &focusIn);
+    EXPECT_EQ(w->txtFileName->text(), u"a.egg");
+    w->txtFileName->setText(QStringLiteral("typed.egg"));
+    QCoreApplication::sendEvent(w->File1, &focusIn);
+    EXPECT_EQ(w->txtFileName->text(), u"typed.egg");
+    w->File1->setCurrentRow(-1);
     EXPECT_EQ(w->File1->item(1)->text(), u"B.EGG");
     QTest::keyClick(w->File1, Qt::Key_Down);
     QTest::keyClick(w->File1, Qt::Key_Down);
@@ -190,6 +210,16 @@ TEST_F(WindowsTest, TheFileWindow)
     EXPECT_EQ(w->folder(), dir.filePath(QStringLiteral("sub")));
     EXPECT_EQ(w->File1->count(), 0);
     EXPECT_EQ(w->Drive1->currentData().toString(), u"/");
+    const int depth = int(dir.path().count(u'/')) + 1;
+    EXPECT_EQ(w->Dir1->item(depth)->text(), QString(2 * depth, u' ') + QStringLiteral("sub")) << "the open branch";
+    // A mounted volume, as the desktop lists one: Dir1 starts at its root,
+    // and coming back to the first drive finds the folder it was left in.
+    const QString volume = dir.path() + u'/';
+    w->Drive1->addItem(volume, volume);
+    w->Drive1->setCurrentIndex(1);
+    EXPECT_EQ(w->Dir1->item(0)->text(), volume);
+    w->Drive1->setCurrentIndex(0);
+    EXPECT_EQ(w->folder(), dir.filePath(QStringLiteral("sub")));
     w->changeFolder(dir.path());
     w->File1->setCurrentRow(1);
     QTest::keyClick(w->File1, Qt::Key_Return);
@@ -207,6 +237,7 @@ TEST_F(WindowsTest, LayoutInvariants)
         ASSERT_TRUE(window);
         SCOPED_TRACE(window->objectName().toStdString());
         QWidget *client = window == &form ? form.centralWidget() : window;
+        EXPECT_TRUE(window->screen()->geometry().contains(window->frameGeometry())) << "off the screen";
         QList<QWidget *> controls;
         for (QWidget *w : client->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
             if (!w->isHidden() || w->inherits("ChoiceLabel"))
@@ -229,6 +260,8 @@ TEST_F(WindowsTest, LayoutInvariants)
             if (!caption.isEmpty() && !qobject_cast<QLineEdit *>(w)) {
                 const QString text = QString(caption).remove(u'&');
                 const auto *label = qobject_cast<QLabel *>(w);
+                // A name or word with markup in it shows as typed.
+                EXPECT_TRUE(!label || label->textFormat() == Qt::PlainText) << name.toStdString();
                 const QSize room = label ? label->contentsRect().size() : w->size() - QSize(6, 4);
                 // The text's advance and its ink, not the line's leading, have to fit.
                 const QRect needed = label && label->wordWrap()
@@ -245,6 +278,50 @@ TEST_F(WindowsTest, LayoutInvariants)
             }
         }
     }
+}
+
+// The shapes and colours the stage draws itself, and the pictures at the
+// screen's density.
+TEST_F(WindowsTest, ShapesColoursAndPictures)
+{
+    // The balloon: a one-pixel outline, corners rounded with a radius of 14
+    // pixels, whose arc leaves (7, 3) inside.
+    const QImage balloon = form.Shape1->grab().toImage();
+    const QPalette colours = form.Shape1->palette();
+    const int right = balloon.width() - 1, bottom = balloon.height() - 1, d = int(balloon.devicePixelRatio());
+    const std::tuple<int, int, QPalette::ColorRole> spots[] = {
+        {right / 2, 0, QPalette::WindowText}, {0, bottom / 2, QPalette::WindowText},
+        {right / 2, bottom / 2, QPalette::Base}, {7 * d, 3 * d, QPalette::Base}, {3 * d, 7 * d, QPalette::Base},
+        {0, 0, QPalette::Window},
+    };
+    for (const auto &[x, y, role] : spots) {
+        if (d == 1) { // drawn with more pixels, the arc's edge falls elsewhere
+            EXPECT_EQ(balloon.pixelColor(x, y), colours.color(role)) << x << ", " << y;
+        }
+    }
+
+    // A lit answer is highlighted, its caption in the highlighted text's colour.
+    enter(QStringLiteral("Taro"));
+    enter(QStringLiteral("apple"));
+    QTest::mouseClick(form.lblSentaku[0], Qt::LeftButton);
+    const QImage lit = form.lblSentaku[0]->grab().toImage();
+    QSet<QRgb> seen;
+    for (int x = 0; x < lit.width(); ++x)
+        seen.insert(lit.pixel(x, lit.height() / 2));
+    EXPECT_TRUE(seen.contains(colours.color(QPalette::Highlight).rgb()));
+    EXPECT_TRUE(seen.contains(colours.color(QPalette::HighlightedText).rgb()));
+    EXPECT_EQ(form.face->imgChara->frameWidth(), 2) << "the body's sunken border, which the face lies inside";
+
+    // The version window's icon is the 1x picture on a 1x screen, the pictures
+    // are drawn for the screen's density.
+    form.vermenu->trigger();
+    const int density = qApp->devicePixelRatio() > 1.0 ? 2 : 1;
+    if (density == 1) {
+        EXPECT_EQ(form.aboutWindow->picIcon->pixmap().toImage().convertToFormat(QImage::Format_ARGB32),
+                  QImage(QStringLiteral(":/art/icon32.png")).convertToFormat(QImage::Format_ARGB32));
+    }
+    EXPECT_EQ(form.frames.img000.devicePixelRatio(), density);
+    EXPECT_EQ(form.frames.img000.deviceIndependentSize().toSize(), QSize(150, 150));
 }
 
 // The captions and accessible names of every window, its menus included,
