@@ -10,17 +10,15 @@ namespace {
 
 constexpr int kConfirmBlinkMs = 500;
 
-struct Question {
-    std::array<const char16_t *, 4> captions;
-    int clickable; // labels 1 ... clickable are enabled
-};
+// The captions of a question's four labels; a label without one takes no click.
+using Question = std::array<const char16_t *, 4>;
 
-const Question kKind{{u"一般的なことば", u"固有のことば", u"あいさつのことば", u"名言、格言"}, 4};
-const Question kGeneralSort{{u"しごと", u"いきもの", u"たべもの", u"やること"}, 4};
-const Question kProperSort{{u"ひとのなまえ", u"だんたい", u"ばしょ", u"本のなまえ"}, 4};
-const Question kLiking{{u"すき", u"ふつう", u"きらい", u""}, 3};
-const Question kUseful{{u"ためになる", u"ダメになる", u"", u""}, 2};
-const Question kVulgar{{u"ゲヒンなことば", u"ふつうのことば", u"", u""}, 2};
+const Question kKind{u"一般的なことば", u"固有のことば", u"あいさつのことば", u"名言、格言"};
+const Question kGeneralSort{u"しごと", u"いきもの", u"たべもの", u"やること"};
+const Question kProperSort{u"ひとのなまえ", u"だんたい", u"ばしょ", u"本のなまえ"};
+const Question kLiking{u"すき", u"ふつう", u"きらい", u""};
+const Question kUseful{u"ためになる", u"ダメになる", u"", u""};
+const Question kVulgar{u"ゲヒンなことば", u"ふつうのことば", u"", u""};
 
 } // namespace
 
@@ -106,7 +104,7 @@ void Game::refuseEntry(const QString &text)
 
 void Game::lblSentakuClick(int k)
 {
-    if (k < 1 || k > 4 || !choices[k - 1].visible || !choices[k - 1].enabled)
+    if (k < 1 || k > int(choices.size()) || !choices[k - 1].visible || !choices[k - 1].enabled)
         return;
     for (int n = 1; n <= 4; ++n)
         choices[n - 1].lit = n == k;
@@ -136,9 +134,9 @@ void Game::cmdModoruClick()
 void Game::MenuHyouji()
 {
     auto ask = [this](const Question &question) {
-        for (int n = 0; n < 4; ++n) {
-            choices[n].caption = QString::fromUtf16(question.captions[n]);
-            choices[n].enabled = n < question.clickable;
+        for (std::size_t n = 0; n < choices.size(); ++n) {
+            choices[n].caption = QString::fromUtf16(question[n]);
+            choices[n].enabled = !choices[n].caption.isEmpty();
         }
     };
 

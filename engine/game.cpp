@@ -2,7 +2,6 @@
 
 Game::Game(Environment &environment, QObject *parent) : QObject(parent), environment_(environment)
 {
-    sentence = QStringLiteral("なにかことばおしえろ。");
     NewGame();
 }
 

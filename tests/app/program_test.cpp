@@ -115,6 +115,7 @@ TEST(ProgramTest, OpensTheSavedGameItIsGiven)
                       EXPECT_EQ(QGuiApplication::desktopFileName(), u"io.github.nanairobako.Nanairobako");
                       EXPECT_EQ(QApplication::windowIcon().availableSizes().size(), 7);
                   }};
+    EXPECT_EQ(run({}, {&environment, &host, [](Form1 &stage) { EXPECT_TRUE(stage.isVisible()); }}).result, 0);
     const QByteArray name = QFile::encodeName(path);
     EXPECT_EQ(run({name.constData()}, launch).result, 0);
     EXPECT_EQ(host.messages, QStringList{QStringLiteral("ファイルを開きました。")});

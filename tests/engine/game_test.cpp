@@ -47,6 +47,9 @@ TEST(GameTest, TheCurrentFileChangesOnlyWhenAnOpenOrSaveSucceeded)
         {"the same file clicked again", [&] { game.chooseFile(at("c.egg")); return true; }, true, at("c.egg"), 0},
         {"open", [&] { return game.FLoad(at("a.egg")); }, true, at("a.egg"), 0},
         {"overwrite save", [&] { return game.FSave(game.FileName); }, true, at("a.egg"), 0},
+        {"a file listed by its upper-case extension", [&] { game.chooseFile(at("m.Egg")); return true; }, true,
+         at("m.Egg"), 0},
+        {"its overwrite save adds .egg", [&] { return game.FSave(game.FileName); }, true, at("m.Egg.egg"), 0},
     };
     for (const auto &s : steps) {
         SCOPED_TRACE(s.step);
@@ -54,7 +57,7 @@ TEST(GameTest, TheCurrentFileChangesOnlyWhenAnOpenOrSaveSucceeded)
         EXPECT_EQ(game.FileName, s.fileName);
         EXPECT_EQ(game.SavedNewRecords, s.saved);
     }
-    EXPECT_EQ(messages.size(), 5) << "one box for each save and open";
+    EXPECT_EQ(messages.size(), 6) << "one box for each save and open";
 }
 
 // Switching a running timer on leaves its countdown alone; off and on again,
@@ -115,6 +118,7 @@ TEST(GameTest, AFreshStateIsANewGamesState)
     };
     EXPECT_EQ(counters(*fresh, 0), counters(game, 2));
     EXPECT_EQ(fresh->TalkFrom, game.TalkFrom);
+    EXPECT_EQ(environment.seeds, 1) << "a new game seeds chance afresh";
 }
 
 // The desktop's chance stays below 1 whatever it is seeded with.
@@ -122,10 +126,13 @@ TEST(GameTest, TheSystemsDrawsLieInTheUnitInterval)
 {
     SystemEnvironment system;
     system.seedRandom();
+    double highest = 0;
     for (int n = 0; n < 1000; ++n) {
         const double r = system.nextRandom();
         ASSERT_TRUE(r >= 0.0 && r < 1.0) << r;
+        highest = std::max(highest, r);
     }
+    EXPECT_GT(highest, 0.5) << "and reaches the upper half";
 }
 
 } // namespace

@@ -145,6 +145,7 @@ TEST(EggReader, RefusesABrokenFileSayingWhyAndWhere)
     const std::tuple<const char *, QByteArray, int, const char *> cases[] = {
         {"truncated last record", "\"a\",\"1\",,,,\r\n\"b\",\"1\",\"2\"\r\n", 2, "途中で終わって"},
         {"unclosed quote", "\"a\",\"1\",,,,\r\n\r\n\"b\",\"1\",,,,\"x\r\n", 3, "閉じられていません"},
+        {"a byte no code page 932 has, first", "\xff\"a\",\"1\",,,,\r\n", 1, "シフトJIS"},
         {"lead byte without its trail", "\"a\",\"1\",,,,\r\n\"\x82\",\"1\",,,,\r\n", 2, "シフトJIS"},
         {"byte no code page 932 has", "\"a\",\"1\",,,,\n\n\"\xff\",\"1\",,,,\n", 3, "シフトJIS"},
         {"lead byte cut off by the end", "\"a\",\"1\",,,,\r\n\x82", 2, "シフトJIS"},
@@ -162,6 +163,8 @@ TEST(EggReader, RefusesABrokenFileSayingWhyAndWhere)
 
 TEST(EggWriter, NamesTheWholeCharacterItCannotWrite)
 {
+    const EggEncoded later = encodeEgg(std::vector<WordRecord>{rec(s("ok"), s("1")), rec(s("b"), s("1"), s("1😀"))});
+    EXPECT_TRUE(later.error.contains(s("「1😀」の文字「😀」"))) << later.error.toStdString();
     for (const char *text : {"x😀y", "😀"}) {
         const EggEncoded encoded = encodeEgg(std::vector<WordRecord>{rec(s(text), s("1"))});
         EXPECT_TRUE(encoded.error.contains(s("「") + s(text) + s("」の文字「😀」"))) << encoded.error.toStdString();
