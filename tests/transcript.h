@@ -85,6 +85,11 @@ public:
             }
         } else if (verb == u"make") {
             make(arg.section(u' ', 0, 0), arg.section(u' ', 1).toInt());
+        } else if (verb == u"put") {
+            // Another program writes a line over the file.
+            QFile out(dir.filePath(arg.section(u' ', 0, 0)));
+            if (out.open(QIODevice::WriteOnly))
+                out.write(arg.section(u' ', 1).toUtf8() + "\r\n");
         } else if (verb == u"show") {
             show(arg);
         } else if (verb == u"status") {

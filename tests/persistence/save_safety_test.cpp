@@ -140,7 +140,8 @@ TEST_F(SaveSafetyTest, AWritableFileInAFolderNotOursIsSavedInPlace)
             return failed(100, s("running as root, and dropping to uid/gid 65534 failed"));
         if (access(folder.constData(), W_OK) == 0)
             return failed(101, s("the folder stays writable: this process ignores its permissions"));
-        EggFileMark mark;
+        // What the game knew of the file before: the save as must move it on.
+        EggFileMark mark = loadEggFile(inPlace).mark;
         if (const QString error = saveEggFileAs(inPlace, {}, two, &mark); !error.isEmpty())
             return failed(1, error);
         if (const QString error = appendEggFile(inPlace, one, &mark); !error.isEmpty())
