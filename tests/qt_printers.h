@@ -16,23 +16,5 @@ inline void PrintTo(const WordRecord &record, std::ostream *os)
     for (const Field *field : fields)
         *os << (field == fields[0] ? "" : ",") << (*field ? '"' + (*field)->toStdString() + '"' : std::string());
 }
-// File bytes as a C string: line ends and bytes beyond ASCII escaped.
-inline void PrintTo(const QByteArray &bytes, std::ostream *os)
-{
-    static constexpr char kHex[] = "0123456789abcdef";
-    *os << '"';
-    for (const char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        if (c == '\r')
-            *os << "\\r";
-        else if (c == '\n')
-            *os << "\\n\"\n\"";
-        else if (c == '"' || c == '\\')
-            *os << '\\' << c;
-        else if (b < 0x20 || b >= 0x7f)
-            *os << "\\x" << kHex[b >> 4] << kHex[b & 15];
-        else
-            *os << c;
-    }
-    *os << '"';
-}
+// File bytes with line ends and bytes beyond ASCII escaped.
+inline void PrintTo(const QByteArray &bytes, std::ostream *os) { *os << bytes.toPercentEncoding(" \",=/").constData(); }

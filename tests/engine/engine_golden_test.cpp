@@ -3,6 +3,8 @@
 
 #include "transcript.h"
 
+#include <functional>
+#include <map>
 #include <memory>
 
 namespace {
@@ -18,16 +20,11 @@ public:
     }
     const Game &game() override { return g; }
 
-    static QString timers(std::initializer_list<std::pair<const char *, const Timer *>> rules)
-    {
-        QStringList running;
-        for (const auto &[name, rule] : rules) {
-            if (rule->running())
-                running << QStringLiteral("%1 %2ms").arg(QLatin1String(name)).arg(rule->interval());
-        }
-        return running.isEmpty() ? QStringLiteral("none") : running.join(u' ');
-    }
     static QString frame(Frame f) { return QLatin1String(frameName(f)); }
+    static transcript::Running running(const char *name, const Timer &rule)
+    {
+        return {name, rule.interval(), rule.running()};
+    }
 
     transcript::Snapshot snapshot() override
     {
@@ -35,35 +32,25 @@ public:
         for (const ChoiceCue &c : g.choices)
             choices.push_back({c.caption, c.visible, c.enabled, c.lit});
         const Face &f = g.face;
-        transcript::Snapshot s{
-            {QStringLiteral("say"), g.sentence},
-            {QStringLiteral("choices"), transcript::choicesText(choices)},
-            {QStringLiteral("entry"), transcript::entryText(g.entryOpen, g.entryText)},
-            {QStringLiteral("face"),
-             QStringLiteral("eye %1, mouth %2, body %3").arg(frame(f.eye), frame(f.mouth), frame(f.body))},
-            {QStringLiteral("timers"), timers({{"tmrMessage", &g.tmrMessage}, {"tmrTalk", &f.tmrTalk},
-                                               {"tmrTiming", &f.tmrTiming}, {"tmrAnime", &f.tmrAnime},
-                                               {"tmrAction", &f.tmrAction}, {"tmrTenmetsu", &g.tmrTenmetsu}})},
-            {QStringLiteral("status-menu"), g.statusMenu ? QStringLiteral("on") : QStringLiteral("off")},
-            {QStringLiteral("stage"), g.ending ? QStringLiteral("hidden") : QStringLiteral("shown")},
-        };
-        if (g.ending) {
-            const Face &e = g.ending->face;
-            s.push_back({QStringLiteral("ending say"), g.ending->sentence});
-            s.push_back({QStringLiteral("ending face"), QStringLiteral("eye %1, mouth %2").arg(frame(e.eye), frame(e.mouth))});
-            s.push_back({QStringLiteral("ending timers"),
-                         timers({{"tmrTiming", &e.tmrTiming}, {"tmrAnime", &e.tmrAnime}, {"tmrTalk", &e.tmrTalk}})});
-        }
-        if (exits > 0)
-            s.push_back({QStringLiteral("exit"), QString::number(exits)});
-        return s;
+        std::optional<transcript::Ending> ending;
+        if (const Face *e = g.ending ? &g.ending->face : nullptr)
+            ending = {g.ending->sentence, QStringLiteral("eye %1, mouth %2").arg(frame(e->eye), frame(e->mouth)),
+                      transcript::timersText({running("tmrTiming", e->tmrTiming), running("tmrAnime", e->tmrAnime),
+                                              running("tmrTalk", e->tmrTalk)})};
+        return transcript::screen(
+            g.sentence, choices, g.entryOpen, g.entryText,
+            QStringLiteral("eye %1, mouth %2, body %3").arg(frame(f.eye), frame(f.mouth), frame(f.body)),
+            transcript::timersText({running("tmrMessage", g.tmrMessage), running("tmrTalk", f.tmrTalk),
+                                    running("tmrTiming", f.tmrTiming), running("tmrAnime", f.tmrAnime),
+                                    running("tmrAction", f.tmrAction), running("tmrTenmetsu", g.tmrTenmetsu)}),
+            g.statusMenu, bool(g.ending), ending, exits);
     }
 
     void tick(const QString &name)
     {
-        Face &f = name.startsWith(u"ending.") && g.ending ? g.ending->face : g.face;
-        const QString timer = name.section(u'.', -1);
-        const std::pair<const char *, std::pair<Timer *, std::function<void()>>> ticks[] = {
+        const bool ending = name.startsWith(u"ending.");
+        Face &f = ending && g.ending ? g.ending->face : g.face;
+        const std::map<QString, std::pair<Timer *, std::function<void()>>> ticks{
             {"tmrMessage", {&g.tmrMessage, [this] { g.tmrMessageTick(); }}},
             {"tmrTenmetsu", {&g.tmrTenmetsu, [this] { g.tmrTenmetsuTick(); }}},
             {"tmrTalk", {&f.tmrTalk, [&f] { f.tmrTalkTick(); }}},
@@ -71,42 +58,32 @@ public:
             {"tmrAnime", {&f.tmrAnime, [&f] { f.tmrAnimeTick(); }}},
             {"tmrAction", {&f.tmrAction, [&f] { f.tmrActionTick(); }}},
         };
-        for (const auto &[tickName, rule] : ticks) {
-            if (timer != QLatin1String(tickName))
-                continue;
-            if (!rule.first->running() || (name.startsWith(u"ending.") && !g.ending)) {
-                printed << QStringLiteral("! ") + name + QStringLiteral(" is not running");
-                return;
-            }
-            rule.second();
-            g.faceTicked();
-        }
+        const auto found = ticks.find(name.section(u'.', -1));
+        if (found == ticks.end() || !found->second.first->running() || (ending && !g.ending))
+            return void(printed << QStringLiteral("! ") + name + QStringLiteral(" is not running"));
+        found->second.second();
+        g.faceTicked();
     }
 
     bool play(const QString &verb, const QString &arg) override
     {
-        if (verb == u"type")
-            g.txtNyuryokuChange(g.entryText + arg);
-        else if (verb == u"confirm")
-            g.cmdKakuninClick();
-        else if (verb == u"back")
-            g.cmdModoruClick();
-        else if (verb == u"choose" || verb == u"key")
-            g.lblSentakuClick(arg.toInt());
-        else if (verb == u"tick")
-            tick(arg);
-        else if (verb == u"next")
-            g.cmdNextClick();
-        else if (verb == u"new")
-            g.NewGame();
-        else if (verb == u"open")
-            g.FLoad(file(arg));
-        else if (verb == u"save-as")
-            g.NFSave(file(arg));
-        else if (verb == u"save")
-            g.asavemenuClick();
-        else
+        const std::map<QString, std::function<void()>> steps{
+            {"type", [&] { g.txtNyuryokuChange(g.entryText + arg); }},
+            {"confirm", [&] { g.cmdKakuninClick(); }},
+            {"back", [&] { g.cmdModoruClick(); }},
+            {"choose", [&] { g.lblSentakuClick(arg.toInt()); }},
+            {"key", [&] { g.lblSentakuClick(arg.toInt()); }},
+            {"tick", [&] { tick(arg); }},
+            {"next", [&] { g.cmdNextClick(); }},
+            {"new", [&] { g.NewGame(); }},
+            {"open", [&] { g.FLoad(file(arg)); }},
+            {"save-as", [&] { g.NFSave(file(arg)); }},
+            {"save", [&] { g.asavemenuClick(); }},
+        };
+        const auto step = steps.find(verb);
+        if (step == steps.end())
             return false;
+        step->second();
         return true;
     }
 };

@@ -1,21 +1,8 @@
 #include "engine/game_state.h"
-#include "persistence/storable_text.h"
-
-#include <QLocale>
 
 #include <gtest/gtest.h>
 
 #include <memory>
-
-TEST(DateText, FixedFormWhateverTheLocale)
-{
-    for (const QLocale &locale :
-         {QLocale(QLocale::English, QLocale::UnitedStates), QLocale(QLocale::Japanese, QLocale::Japan)}) {
-        QLocale::setDefault(locale);
-        EXPECT_EQ(dateText(QDate(2001, 8, 15)), u"2001/08/15");
-    }
-    QLocale::setDefault(QLocale::c());
-}
 
 TEST(Memory, SearchComparesExactlyPrefersThisRunAndSeesOnlyRecordsInUse)
 {
@@ -44,13 +31,4 @@ TEST(Memory, SearchComparesExactlyPrefersThisRunAndSeesOnlyRecordsInUse)
         for (int beyond : {-1, memory == Memory::Data ? kDataSlots : kNewDataSlots})
             EXPECT_FALSE(state->record(memory, beyond).Text) << beyond;
     }
-}
-
-TEST(StorableText, RefusesWhatTheSaveFileCannotHold)
-{
-    // A comma stays inside the quotes; half- and full-width forms are in code page 932.
-    for (const char *text : {"りんご", "ｱｲｳ ABC　１２３、。", "", "a,b"})
-        EXPECT_TRUE(isStorableText(QString::fromUtf8(text))) << text;
-    for (const char *text : {"say \"hi\"", "tab\there", "two\nlines", "😀", "𠮷野家"})
-        EXPECT_FALSE(isStorableText(QString::fromUtf8(text))) << text;
 }

@@ -7,7 +7,6 @@
 #include "windows/ending_window.h"
 #include "windows/face_view.h"
 #include "windows/file_window.h"
-#include "windows/frames.h"
 #include "windows/main_window.h"
 #include "windows/stage_widgets.h"
 
@@ -17,6 +16,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -40,12 +40,12 @@ public:
 
     static QString timers(QObject *window, std::initializer_list<const char *> names)
     {
-        QStringList running;
+        std::vector<transcript::Running> timers;
         for (const char *name : names) {
-            if (auto *timer = window->findChild<QTimer *>(QLatin1String(name)); timer && timer->isActive())
-                running << QStringLiteral("%1 %2ms").arg(QLatin1String(name)).arg(timer->interval());
+            const auto *timer = window->findChild<QTimer *>(QLatin1String(name));
+            timers.push_back({name, timer ? timer->interval() : 0, timer && timer->isActive()});
         }
-        return running.isEmpty() ? QStringLiteral("none") : running.join(u' ');
+        return transcript::timersText(timers);
     }
     // The cue a display shows, checked against its pixels: a store frame's,
     // or the look-alike of its resting frame.
@@ -71,30 +71,14 @@ public:
         std::vector<transcript::Choice> choices;
         for (ChoiceLabel *label : form->lblSentaku)
             choices.push_back({label->text(), !label->isHidden(), label->isEnabled(), label->isOpaque()});
-        transcript::Snapshot s{
-            {QStringLiteral("say"), form->lblMessage->text()},
-            {QStringLiteral("choices"), transcript::choicesText(choices)},
-            {QStringLiteral("entry"), transcript::entryText(form->txtNyuryoku->isEnabled(), form->txtNyuryoku->text())},
-            {QStringLiteral("face"), faceOf(form->face, true)},
-            {QStringLiteral("timers"), timers(form.get(), {"tmrMessage", "tmrTalk", "tmrTiming", "tmrAnime",
-                                                           "tmrAction", "tmrTenmetsu"})},
-            {QStringLiteral("status-menu"), form->statusmenu->isEnabled() ? QStringLiteral("on") : QStringLiteral("off")},
-            {QStringLiteral("stage"), form->isHidden() ? QStringLiteral("hidden") : QStringLiteral("shown")},
-        };
-        if (Form4 *ending = form->endingWindow) {
-            s.push_back({QStringLiteral("ending say"), ending->lblMessage->text()});
-            s.push_back({QStringLiteral("ending face"), faceOf(ending->face, false)});
-            s.push_back({QStringLiteral("ending timers"), timers(ending, {"tmrTiming", "tmrAnime", "tmrTalk"})});
-        }
-        if (exits > 0)
-            s.push_back({QStringLiteral("exit"), QString::number(exits)});
-        return s;
-    }
-
-    static void tick(QTimer *timer)
-    {
-        QTimerEvent event(timer->timerId());
-        QCoreApplication::sendEvent(timer, &event);
+        std::optional<transcript::Ending> ending;
+        if (Form4 *e = form->endingWindow)
+            ending = {e->lblMessage->text(), faceOf(e->face, false), timers(e, {"tmrTiming", "tmrAnime", "tmrTalk"})};
+        return transcript::screen(
+            form->lblMessage->text(), choices, form->txtNyuryoku->isEnabled(), form->txtNyuryoku->text(),
+            faceOf(form->face, true),
+            timers(form.get(), {"tmrMessage", "tmrTalk", "tmrTiming", "tmrAnime", "tmrAction", "tmrTenmetsu"}),
+            form->statusmenu->isEnabled(), form->isHidden(), ending, exits);
     }
 
     // The file window, moved to the scratch folder, with the name typed in.
@@ -111,41 +95,39 @@ public:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
+    void tickTimer(const QString &name)
+    {
+        QObject *window = name.startsWith(u"ending.") ? static_cast<QObject *>(form->endingWindow) : form.get();
+        auto *timer = window ? window->findChild<QTimer *>(name.section(u'.', -1)) : nullptr;
+        if (!timer || !timer->isActive())
+            return void(printed << QStringLiteral("! ") + name + QStringLiteral(" is not running"));
+        QTimerEvent event(timer->timerId());
+        QCoreApplication::sendEvent(timer, &event);
+    }
+
     bool play(const QString &verb, const QString &arg) override
     {
-        if (verb == u"type") {
+        const auto click = [](QWidget *control) { QTest::mouseClick(control, Qt::LeftButton); };
+        const std::map<QString, std::function<void()>> steps{
             // One key event a character, as a Japanese keyboard layout sends them.
-            for (const char32_t c : arg.toUcs4())
-                QTest::sendKeyEvent(QTest::Click, form->txtNyuryoku, Qt::Key_unknown, QString::fromUcs4(&c, 1),
-                                    Qt::NoModifier);
-        } else if (verb == u"confirm") {
-            QTest::mouseClick(form->cmdKakunin, Qt::LeftButton);
-        } else if (verb == u"back") {
-            QTest::mouseClick(form->cmdModoru, Qt::LeftButton);
-        } else if (verb == u"choose") {
-            QTest::mouseClick(form->lblSentaku[arg.toInt() - 1], Qt::LeftButton);
-        } else if (verb == u"key") {
-            QTest::keyClick(form.get(), Qt::Key(Qt::Key_0 + arg.toInt()));
-        } else if (verb == u"tick") {
-            QObject *window = arg.startsWith(u"ending.") ? static_cast<QObject *>(form->endingWindow) : form.get();
-            auto *timer = window ? window->findChild<QTimer *>(arg.section(u'.', -1)) : nullptr;
-            if (!timer || !timer->isActive())
-                printed << QStringLiteral("! ") + arg + QStringLiteral(" is not running");
-            else
-                tick(timer);
-        } else if (verb == u"next") {
-            QTest::mouseClick(form->endingWindow->cmdNext, Qt::LeftButton);
-        } else if (verb == u"new") {
-            form->newmenu->trigger();
-        } else if (verb == u"open") {
-            throughFileWindow(form->opnmenu, arg);
-        } else if (verb == u"save-as") {
-            throughFileWindow(form->savemenu, arg);
-        } else if (verb == u"save") {
-            form->asavemenu->trigger();
-        } else {
+            {"type", [&] { for (const char32_t c : arg.toUcs4())
+                               QTest::sendKeyEvent(QTest::Click, form->txtNyuryoku, Qt::Key_unknown,
+                                                   QString::fromUcs4(&c, 1), Qt::NoModifier); }},
+            {"confirm", [&] { click(form->cmdKakunin); }},
+            {"back", [&] { click(form->cmdModoru); }},
+            {"choose", [&] { click(form->lblSentaku[arg.toInt() - 1]); }},
+            {"key", [&] { QTest::keyClick(form.get(), Qt::Key(Qt::Key_0 + arg.toInt())); }},
+            {"tick", [&] { tickTimer(arg); }},
+            {"next", [&] { click(form->endingWindow->cmdNext); }},
+            {"new", [&] { form->newmenu->trigger(); }},
+            {"open", [&] { throughFileWindow(form->opnmenu, arg); }},
+            {"save-as", [&] { throughFileWindow(form->savemenu, arg); }},
+            {"save", [&] { form->asavemenu->trigger(); }},
+        };
+        const auto step = steps.find(verb);
+        if (step == steps.end())
             return false;
-        }
+        step->second();
         return true;
     }
 };
