@@ -19,7 +19,6 @@ constexpr RegKey kLocalMachine =
 
 constexpr long kRegSuccess = 0;
 constexpr long kRegNotFound = 2;
-constexpr long kRegMoreData = 234;
 constexpr std::uint32_t kRegString = 1;     // REG_SZ
 constexpr std::uint32_t kKeyAccess = 0x2003F;
 constexpr std::uint32_t kValueBufferSize = 1024;

@@ -41,7 +41,8 @@ QString rankWord(Int16 level)
     };
     if (level > 100)
         return QStringLiteral("王様");
-    const int rank = level <= 10 ? 0 : (level - 1) / 10;
+    // Division truncates towards zero: no record at all is still the first rank.
+    const int rank = (level - 1) / 10;
     return QString::fromUtf16(kRanks[rank]);
 }
 

@@ -63,14 +63,8 @@ public:
         // The scratch folder differs from run to run; the transcript names it <dir>.
         boxes.push_back({snapshot(), QString(text).replace(dir.path(), QStringLiteral("<dir>"))});
     }
-    // A file of the scratch folder, copied there from tests/data on first use.
-    QString file(const QString &name)
-    {
-        const QString path = dir.filePath(name);
-        if (!QFile::exists(path) && QFile::exists(dataPath(name)))
-            QFile::copy(dataPath(name), path);
-        return path;
-    }
+    // Games write and read their files in a scratch folder.
+    QString file(const QString &name) { return dir.filePath(name); }
 
     bool run(const QString &verb, const QString &arg)
     {

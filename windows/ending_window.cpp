@@ -23,15 +23,12 @@ Form4::Form4(Host &host, Game &game, const FrameStore &frames, QWidget *parent)
                     {Place::Picture, "imgEye", nullptr, 705, 555, 1200, 450},
                     {Place::Picture, "imgKuchi", nullptr, 855, 1005, 675, 225},
                     {Place::Balloon, "Shape1", nullptr, 2520, 120, 2775, 1815},
-                    {Place::Label, "lblMessage", nullptr, 2640, 240, 2535, 1575},
+                    {Place::Speech, "lblMessage", nullptr, 2640, 240, 2535, 1575},
                     {Place::Button, "cmdNext", u"進む(&N)", 4080, 2040, 1095, 375},
                     {Place::Store, "Frame1", u"目", 0, 2640, 2655, 1095},
                     {Place::Store, "Frame2", u"口", 2760, 2640, 2655, 1095},
                 });
-    Shape1 = findChild<Balloon *>(QStringLiteral("Shape1"));
-    lblMessage = findChild<QLabel *>(QStringLiteral("lblMessage"));
-    lblMessage->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblMessage->setWordWrap(true);
+    lblMessage = findChild<SpeechLabel *>(QStringLiteral("lblMessage"));
     cmdNext = findChild<QPushButton *>(QStringLiteral("cmdNext"));
     fillStoreFrame(findChild<QGroupBox *>(QStringLiteral("Frame1")), frames, {Frame::img01, Frame::img02, Frame::img03});
     fillStoreFrame(findChild<QGroupBox *>(QStringLiteral("Frame2")), frames, {Frame::img04, Frame::img05, Frame::img06});
@@ -43,7 +40,8 @@ Form4::Form4(Host &host, Game &game, const FrameStore &frames, QWidget *parent)
 
 void Form4::refresh()
 {
-    lblMessage->setText(game_.ending->sentence);
+    if (lblMessage->text() != game_.ending->sentence)
+        lblMessage->setText(game_.ending->sentence);
     face->show();
 }
 

@@ -5,11 +5,10 @@
 
 #include <QWidget>
 
-class Balloon;
 class FaceView;
 class Game;
 class Host;
-class QLabel;
+class SpeechLabel;
 class QPushButton;
 struct FrameStore;
 
@@ -23,8 +22,7 @@ public:
     void refresh();
 
     FaceView *face = nullptr; // imgChara, imgEye, imgKuchi with tmrTiming, tmrAnime, tmrTalk
-    Balloon *Shape1 = nullptr;
-    QLabel *lblMessage = nullptr;
+    SpeechLabel *lblMessage = nullptr;
     QPushButton *cmdNext = nullptr;
 
 protected:

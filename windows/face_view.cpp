@@ -52,7 +52,6 @@ FaceView::FaceView(QWidget *window, Face &face, Game &game, const FrameStore &st
             game_.faceTicked();
         });
     }
-    show();
 }
 
 void FaceView::show()

@@ -156,8 +156,6 @@ Form1::Form1(Host &host, Game &game, QWidget *parent) : QMainWindow(parent), hos
     lblNyuryoku->setBuddy(txtNyuryoku);
     for (int k = 0; k < 4; ++k) {
         child(lblSentaku[k], QStringLiteral("lblSentaku%1").arg(k + 1).toLatin1().constData());
-        lblSentaku[k]->setEnabled(false);
-        lblSentaku[k]->setVisible(false);
         connect(lblSentaku[k], &ChoiceLabel::clicked, this, [this, k] {
             game_.lblSentakuClick(k + 1);
             announceChoices();
@@ -333,16 +331,14 @@ void Form1::announceChoices()
 void Form1::keyPressEvent(QKeyEvent *event)
 {
     // Only what no control took arrives here: a digit typed into a text box
-    // stays text. The modifiers allowed are the keypad's alone.
+    // stays text. The modifiers allowed are the keypad's alone. The game
+    // takes the key only for an answer it offers.
     const int k = event->key() - Qt::Key_0;
     const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
     if (plain && k >= 1 && k <= 4 && focusWidget() != txtNyuryoku) {
-        ChoiceLabel *label = lblSentaku[k - 1];
-        if (!label->isHidden() && label->isEnabled()) {
-            game_.lblSentakuClick(k);
-            announceChoices();
-            return;
-        }
+        game_.lblSentakuClick(k);
+        announceChoices();
+        return;
     }
     QMainWindow::keyPressEvent(event);
 }

@@ -13,8 +13,10 @@
 
 class FakeSystemTools final : public SystemTools {
 public:
-    // The system's own number for a string value, not the code's name for it.
+    // The system's own numbers, not the code's names for them: a string
+    // value, success, a missing key or value, a buffer too small.
     static constexpr std::uint32_t kRegSz = 1;
+    static constexpr long kSuccess = 0, kNotFound = 2, kMoreData = 234;
     struct Value {
         std::uint32_t type = kRegSz;
         QByteArray data;   // as stored, terminating NUL included
@@ -36,11 +38,11 @@ public:
     long openKey(RegKey root, const QByteArray &path, std::uint32_t, RegKey &key) override
     {
         if (root != kLocalMachine || !keys.contains(path))
-            return kRegNotFound;
+            return kNotFound;
         key = 0x100 + paths_.size();
         paths_[key] = path;
         open_.insert(key);
-        return kRegSuccess;
+        return kSuccess;
     }
 
     long queryValue(RegKey key, const QByteArray &name, std::uint32_t &type, char *data,
@@ -49,17 +51,17 @@ public:
         const auto &values = keys.at(paths_.at(key));
         const auto found = values.find(name);
         if (found == values.end())
-            return kRegNotFound;
+            return kNotFound;
         const Value &value = found->second;
         const auto size = static_cast<std::uint32_t>(value.data.size());
         if (size > length) {
             length = size;
-            return kRegMoreData;
+            return kMoreData;
         }
         std::memcpy(data, value.data.constData(), size);
         length = size;
         type = value.type;
-        return kRegSuccess;
+        return kSuccess;
     }
 
     void closeKey(RegKey key) override { open_.erase(key); }

@@ -47,6 +47,7 @@ TEST(GameTest, TheCurrentFileChangesOnlyWhenAnOpenOrSaveSucceeded)
         {"a file listed by its upper-case extension", [&] { game.chooseFile(at("m.Egg")); return true; }, true,
          at("m.Egg"), 0},
         {"its overwrite save adds .egg", [&] { return game.FSave(game.FileName); }, true, at("m.Egg.egg"), 0},
+        {"an overwrite save to another file", [&] { return game.FSave(at("n.egg")); }, true, at("n.egg"), 0},
     };
     for (const auto &s : steps) {
         SCOPED_TRACE(s.step);
@@ -54,7 +55,8 @@ TEST(GameTest, TheCurrentFileChangesOnlyWhenAnOpenOrSaveSucceeded)
         EXPECT_EQ(game.FileName, s.fileName);
         EXPECT_EQ(game.SavedNewRecords, s.saved);
     }
-    EXPECT_EQ(messages.size(), 5) << "one box for each save and open";
+    EXPECT_EQ(messages.size(), 6) << "one box for each save and open";
+    EXPECT_EQ(loadEggFile(at("n.egg")).content->records.size(), std::size_t(game.i)) << "a file not current gets all";
 }
 
 // Switching a running timer on leaves its countdown alone; off and on again,

@@ -10,7 +10,7 @@ TEST(Remarks, GeneratorByKindAndSubKind)
         {"3", "", Generator::Aisatsu},  {"4", "", Generator::MeiKaku},   {"7", nullptr, {}},
         {"8", nullptr, {}},             {"9", nullptr, {}},
         // Only a hand-edited file holds these; they reach no generator.
-        {"x", "1", {}}, {"1", "x", {}}, {"1", "5", {}}, {nullptr, nullptr, {}},
+        {"x", "1", {}}, {"1", "x", {}}, {"1", "0", {}}, {"1", "5", {}}, {nullptr, nullptr, {}},
     };
     auto field = [](const char *v) { return v ? Field(QString::fromUtf8(v)) : Field(); };
     for (const auto &[kind, sub, generator] : cases) {

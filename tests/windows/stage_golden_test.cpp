@@ -51,11 +51,10 @@ public:
     // or the look-alike of its resting frame.
     QString frame(const FrameView *view) const
     {
-        static const std::map<QString, Frame> kResting{
-            {QStringLiteral("imgEye"), Frame::img01}, {QStringLiteral("imgKuchi"), Frame::img04},
-            {QStringLiteral("imgChara"), Frame::img000}};
-        const Frame cue = view->shown();
-        const Frame drawn = cue == Frame::Design ? kResting.at(view->objectName()) : cue;
+        const Frame cue = view->shown(), resting = view->objectName() == u"imgEye"     ? Frame::img01
+                                                 : view->objectName() == u"imgKuchi" ? Frame::img04
+                                                                                     : Frame::img000;
+        const Frame drawn = cue == Frame::Design ? resting : cue;
         if (form->frames.picture(drawn).toImage() != view->pixmap().toImage())
             return QStringLiteral("another picture than ") + QLatin1String(frameName(cue));
         return QLatin1String(frameName(cue));
@@ -90,8 +89,8 @@ public:
         window->changeFolder(dir.path());
         window->txtFileName->setText(name);
         QTest::mouseClick(window->cmdOpen->isVisible() ? window->cmdOpen : window->cmdSave, Qt::LeftButton);
-        if (form->fileWindow)
-            form->fileWindow->close();
+        if (form->fileWindow) // a failed open or save leaves it for another try
+            form->fileWindow->cmdExit->click();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 

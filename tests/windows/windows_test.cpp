@@ -7,7 +7,6 @@
 #include "windows/ending_window.h"
 #include "windows/face_view.h"
 #include "windows/file_window.h"
-#include "windows/frames.h"
 #include "windows/main_window.h"
 #include "windows/stage_widgets.h"
 #include "windows/status_window.h"
@@ -75,6 +74,7 @@ TEST_F(WindowsTest, ButtonsAndClosingEndTheProgramUnsaved)
     form.close();
     file("end.egg", "\"2026/12/06\",\"7\",,,,\r\n");
     ASSERT_TRUE(form.openSavedGame(dir.filePath(QStringLiteral("end.egg"))));
+    EXPECT_EQ(form.endingWindow->focusWidget(), form.endingWindow->cmdNext) << "Space says the next line";
     form.endingWindow->close();
     EXPECT_EQ(host.exits, 3);
 }
@@ -140,6 +140,8 @@ TEST_F(WindowsTest, StatusAndVersionWindows)
     ASSERT_TRUE(form.statusWindow);
     EXPECT_EQ(form.statusWindow->txtLevel->text(), u"3");
     enter(QStringLiteral("Taro"));
+    QTest::keyClick(form.statusWindow, Qt::Key_A);
+    ASSERT_TRUE(form.statusWindow) << "only Esc closes it";
     QTest::keyClick(form.statusWindow, Qt::Key_Escape);
     settle();
     EXPECT_FALSE(form.statusWindow);
@@ -172,6 +174,7 @@ TEST_F(WindowsTest, TheFileWindow)
 
     w->changeFolder(dir.path());
     ASSERT_EQ(w->File1->count(), 2);
+    EXPECT_TRUE(dir.path().endsWith(w->Dir1->currentItem()->text().trimmed())) << "Dir1 marks the open folder";
     // Tabbing into the list names its first file; coming back keeps a typed name.
     QFocusEvent focusIn(QEvent::FocusIn, Qt::TabFocusReason);
     QCoreApplication::sendEvent(w->File1, &focusIn);
