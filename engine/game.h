@@ -52,7 +52,8 @@ public:
     // The farewell scene while it plays.
     std::optional<EndingScene> ending;
 
-    // The current file: empty until a file is chosen, emptied by a new game.
+    // The current file: empty until a file is chosen, emptied by a new game
+    // (the file window's variable in the design, held here by the game).
     QString FileName;
     // How many of NewData(0 ... i-1) the current file already holds, so that
     // an overwrite save appends only what it does not hold yet.
