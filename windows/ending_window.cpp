@@ -45,8 +45,7 @@ void Form4::refresh()
     face->show();
 }
 
-void Form4::closeEvent(QCloseEvent *event)
+void Form4::closeEvent(QCloseEvent *)
 {
-    event->accept();
     host_.exitProgram();
 }

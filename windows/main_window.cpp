@@ -343,11 +343,11 @@ void Form1::keyPressEvent(QKeyEvent *event)
     QMainWindow::keyPressEvent(event);
 }
 
-void Form1::closeEvent(QCloseEvent *event)
+void Form1::closeEvent(QCloseEvent *)
 {
     // With the stage gone nothing of the game is left to use: closing it ends
-    // the program, as "終了(&X)" does, and saves nothing.
-    event->accept();
+    // the program, as "終了(&X)" does, and saves nothing. The event stays
+    // accepted, as it comes.
     host_.exitProgram();
 }
 
