@@ -35,7 +35,6 @@ inline const QString EndDate = QStringLiteral("7");
 inline const QString Greeting = QStringLiteral("3");
 inline const QString Useless = QStringLiteral("2");
 inline const QString Vulgar = QStringLiteral("1");
-inline const QString Disliked = QStringLiteral("3");
 
 // The answer code of choice label k (1 ... 4).
 QString ofChoice(int k);
