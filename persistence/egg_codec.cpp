@@ -181,11 +181,11 @@ public:
                 if (p_ == end_ && ended != Ended::Comma) {
                     return fail(QStringLiteral("%1行目のレコードが途中で終わっています（項目が6つそろっていません）。")
                                     .arg(recordLine),
-                                recordLine);
+                                recordLine, records.size() == 1);
                 }
                 if (!readField(*field))
                     return fail(QStringLiteral("%1行目の「\"」が閉じられていません。").arg(quoteLine_),
-                                quoteLine_);
+                                quoteLine_, records.size() == 1);
                 ended = readDelimiter();
             }
         }
@@ -309,11 +309,13 @@ private:
         }
     }
 
-    static EggDecoded fail(QString message, int line)
+    // `firstRecord`: the record that failed is the first of these bytes.
+    static EggDecoded fail(QString message, int line, bool firstRecord = false)
     {
         EggDecoded result;
         result.error = std::move(message);
         result.line = line;
+        result.cutShort = firstRecord;
         return result;
     }
 
@@ -325,7 +327,9 @@ private:
 
 } // namespace
 
-EggDecoded decodeEgg(QByteArrayView bytes)
+namespace {
+
+EggDecoded decodeWhole(QByteArrayView bytes)
 {
     QStringDecoder decoder(kEggEncoding, QStringDecoder::Flag::Stateless);
     if (!decoder.isValid()) {
@@ -342,6 +346,45 @@ EggDecoded decodeEgg(QByteArrayView bytes)
         return result;
     }
     return Parser(text).run(countLineFeeds(bytes));
+}
+
+bool isLeadByte(char c)
+{
+    const auto b = static_cast<unsigned char>(c);
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+
+// Whether these bytes, a last line without its line end, are one record cut
+// short: an open quote or missing fields, and no whole record before the cut
+// one.
+bool isOneUnfinishedRecord(QByteArrayView line)
+{
+    EggDecoded decoded = decodeWhole(line);
+    // A character cut in two at the very end leaves its lead byte alone.
+    if (!decoded.ok() && !decoded.cutShort && isLeadByte(line.back()))
+        decoded = decodeWhole(line.first(line.size() - 1));
+    return !decoded.ok() && decoded.cutShort;
+}
+
+} // namespace
+
+EggDecoded decodeEgg(QByteArrayView bytes)
+{
+    EggDecoded whole = decodeWhole(bytes);
+    if (whole.ok())
+        return whole;
+    // The line ends of CP932 are never trail bytes: the last one found is one.
+    qsizetype lastLine = bytes.size();
+    while (lastLine > 0 && bytes[lastLine - 1] != '\r' && bytes[lastLine - 1] != '\n')
+        --lastLine;
+    const QByteArrayView unfinished = bytes.sliced(lastLine);
+    if (unfinished.isEmpty() || !isOneUnfinishedRecord(unfinished))
+        return whole;
+    EggDecoded before = decodeWhole(bytes.first(lastLine));
+    if (!before.ok())
+        return whole;
+    before.unfinishedBytes = unfinished.size();
+    return before;
 }
 
 EggEncoded encodeEgg(std::span<const WordRecord> loaded, std::span<const WordRecord> made)

@@ -43,6 +43,12 @@ struct EggDecoded {
     EggContent content;
     QString error; // why the bytes are no save file, in Japanese; empty when read
     int line = 0;  // the line the error points at (1 ...), 0 when none
+    // Set on an error: the bytes ended inside a record or a character, as a
+    // write cut short leaves them.
+    bool cutShort = false;
+    // On success: how many bytes at the end were an unfinished last record
+    // and are not in `content`; 0 when every byte was read.
+    qsizetype unfinishedBytes = 0;
     bool ok() const { return error.isEmpty(); }
 };
 
@@ -52,7 +58,10 @@ struct EggEncoded {
     bool ok() const { return error.isEmpty(); }
 };
 
-// Reads every record of a file's bytes, or refuses the whole file.
+// Reads every record of a file's bytes, or refuses the whole file. The one
+// fault forgiven is what a write interrupted at the end leaves: a last line
+// without a line end that holds nothing but one unfinished record. It is left
+// out and counted in `unfinishedBytes`, and everything before it is read.
 EggDecoded decodeEgg(QByteArrayView bytes);
 
 // The lines of the records, first all of `loaded`, then all of `made`.

@@ -4,13 +4,16 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QTemporaryFile>
 
 #include <algorithm>
 #include <cerrno>
 
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
+#include <cstdio>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -62,6 +65,14 @@ QString reasonOf(int error, const QString &qtText)
         return QStringLiteral("途中にフォルダーではないものがあります。");
     case ENAMETOOLONG:
         return QStringLiteral("名前が長すぎます。");
+#ifdef ELOOP
+    case ELOOP:
+        return QStringLiteral("シンボリックリンクが輪になっていて、ファイルにたどりつけません。");
+#endif
+#ifdef ENXIO
+    case ENXIO:
+        return QStringLiteral("読みとるプログラムのいないパイプ（FIFO）なので、書きこめません。");
+#endif
     case EIO:
         return QStringLiteral("ディスクの読み書きでエラーが起きました。");
     default:
@@ -77,6 +88,26 @@ QString reasonOfLastError(const QFileDevice &file)
     return reasonOf(lastSystemError(), file.errorString());
 }
 
+// Why the name leads to nothing that can be looked at, when the reason is
+// another than that nothing is there: a folder on the way that may not be
+// entered, a loop of links, a name too long. Empty otherwise.
+QString unreachable(const QString &fileName)
+{
+#ifdef Q_OS_UNIX
+    struct stat status {};
+    // What is missing, and a file where a folder should be, the checks
+    // after this one name more exactly.
+    if (::stat(QFile::encodeName(fileName).constData(), &status) == 0 || errno == ENOENT || errno == ENOTDIR)
+        return {};
+    if (errno == EACCES)
+        return QStringLiteral("途中のフォルダーに入る許可がありません。");
+    return reasonOf(errno, QString());
+#else
+    Q_UNUSED(fileName);
+    return {};
+#endif
+}
+
 // Something that exists under the name but is neither a file nor a folder: a
 // device, a pipe, a socket.
 bool isSpecial(const QFileInfo &info) { return info.exists() && !info.isFile() && !info.isDir(); }
@@ -85,6 +116,8 @@ bool isSpecial(const QFileInfo &info) { return info.exists() && !info.isFile() &
 // written; empty when nothing stands in the way that can be seen beforehand.
 QString writeObstacle(const QString &fileName)
 {
+    if (const QString reason = unreachable(fileName); !reason.isEmpty())
+        return reason;
     const QFileInfo info(fileName);
     if (info.isDir())
         return QStringLiteral("同じ名前のフォルダーがあります。");
@@ -135,14 +168,27 @@ QString writeInPlace(const QString &fileName, const QByteArray &bytes, bool appe
 constexpr qsizetype kMarkBytes = 256;
 
 // Two games saving to one file take turns; everything else that writes to
-// it is only seen by the overwrite save's check.
-void lockWhole(QFile &file)
+// it is only seen by the overwrite save's check. A holder that never lets go
+// (a stopped program) may not hang the game: false after the last try. A
+// file system without locks only has the check.
+bool lockWhole(QFile &file, const EggLockPause &pause)
 {
 #ifdef Q_OS_UNIX
-    while (::flock(file.handle(), LOCK_EX) != 0 && errno == EINTR) {
+    for (int tries = 1;; ++tries) {
+        if (::flock(file.handle(), LOCK_EX | LOCK_NB) == 0)
+            return true;
+        if (errno == EINTR)
+            continue;
+        if (errno != EWOULDBLOCK)
+            return true;
+        if (!pause || tries >= kEggLockTries)
+            return false;
+        pause(kEggLockPauseMs);
     }
 #else
     Q_UNUSED(file);
+    Q_UNUSED(pause);
+    return true;
 #endif
 }
 
@@ -168,46 +214,49 @@ struct Written {
     bool fileKept = true;
 };
 
-// Where no temporary file can be made beside a file the user may write
-// (a folder that belongs to someone else), the file itself is rewritten. A
-// failure puts the old content back, into the room its truncation freed.
-Written rewriteInPlace(const QString &fileName, const QByteArray &bytes, EggFileMark *mark)
+// QSaveFile names its temporary file after the target, which fails for a
+// name near the length limit; this one is short. Where the folder takes no
+// new file at all (one that belongs to someone else), nothing is written:
+// emptying the file to rewrite it would lose it to a kill halfway.
+Written replaceThroughShortName(const QString &fileName, const QByteArray &bytes, EggFileMark *mark)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadWrite | QIODevice::ExistingOnly | QIODevice::Unbuffered))
-        return {reasonOfLastError(file)};
-    lockWhole(file);
-    const QByteArray old = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return {QStringLiteral("いまの内容を読めません。%1").arg(reasonOfLastError(file))};
-    if (file.resize(0) && file.seek(0) && file.write(bytes) == bytes.size() && syncToDisk(file)) {
-        if (mark)
-            *mark = {fileName, bytes.size(), bytes.right(kMarkBytes)};
-        return {};
+    const QFileInfo target(fileName);
+    const QString path = target.exists() ? target.canonicalFilePath() : target.absoluteFilePath();
+    QTemporaryFile temporary(QFileInfo(path).absolutePath() + QStringLiteral("/.egg-XXXXXX"));
+    if (!temporary.open()) {
+        return {reasonOfLastError(temporary)
+                + QStringLiteral("このフォルダーには、置きかえに使う一時ファイルを作れません。別のフォルダーに保存してください。")};
     }
-    const QString reason = reasonOfLastError(file);
-    const bool restored =
-        file.resize(0) && file.seek(0) && file.write(old) == old.size() && syncToDisk(file);
-    return {reason, restored};
+    if (target.exists())
+        temporary.setPermissions(target.permissions());
+    if (temporary.write(bytes) != bytes.size() || !syncToDisk(temporary))
+        return {reasonOfLastError(temporary)};
+    if (std::rename(QFile::encodeName(temporary.fileName()).constData(), QFile::encodeName(path).constData()) != 0)
+        return {reasonOf(errno, QString())};
+    temporary.setAutoRemove(false);
+    if (mark)
+        *mark = {fileName, bytes.size(), bytes.right(kMarkBytes)};
+    return {};
 }
 
 // Save as: the new content replaces the file only once complete.
 Written replace(const QString &fileName, const QByteArray &bytes, EggFileMark *mark)
 {
     QSaveFile out(fileName);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        const QString reason = reasonOfLastError(out);
-        if (QFileInfo(fileName).isFile())
-            return rewriteInPlace(fileName, bytes, mark);
-        return {reason};
-    }
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return replaceThroughShortName(fileName, bytes, mark);
     if (out.write(bytes) != bytes.size()) {
         const QString reason = reasonOfLastError(out);
         out.cancelWriting();
         return {reason};
     }
-    if (!out.commit())
+    if (!out.commit()) {
+        // Its temporary name is the target's with a suffix: too long where
+        // the target's name is near the limit.
+        if (lastSystemError() == ENAMETOOLONG)
+            return replaceThroughShortName(fileName, bytes, mark);
         return {reasonOfLastError(out)};
+    }
     if (mark)
         *mark = {fileName, bytes.size(), bytes.right(kMarkBytes)};
     return {};
@@ -216,12 +265,57 @@ Written replace(const QString &fileName, const QByteArray &bytes, EggFileMark *m
 const QString kWholeGameHint =
     QStringLiteral("「名前をつけて保存」なら、いまのゲームをまるごと書き出せます。");
 
+QString tooLargeReason()
+{
+    return QStringLiteral("ファイルが大きすぎます（セーブファイルは%1MBまでです）。").arg(kMaxEggFileBytes / (1024 * 1024));
+}
+
+// Why a file the game knows may not be added to: it no longer holds what the
+// game last read or wrote there. Adding to a file emptied, cut short or
+// replaced would leave a fragment that looks like a saved game.
+QString changedSince(const EggFileMark &mark, QFile &file, qint64 size)
+{
+    const char *changed = nullptr;
+    if (size == 0 && mark.size > 0)
+        changed = "ファイルが空になっています。";
+    else if (size < mark.size)
+        changed = "ファイルが短くなっています。";
+    else if (bytesBefore(file, mark.size) != mark.tail)
+        changed = "ファイルの中身が、開いたか保存したときと変わっています。";
+    else if (mark.unfinished > 0 && size > mark.size)
+        changed = "書きかけだった最後のレコードのあとに、何かが書き足されています。";
+    if (!changed)
+        return {};
+    return QString::fromUtf8(changed) + QStringLiteral("ほかのプログラムに書きかえられたようです。");
+}
+
+// Why the file's bytes up to `end` are no ground for new records: they must
+// read as whole records (a line left without its end would swallow the first
+// new one) and leave room for `adding` more.
+QString unsoundGround(const QByteArray &held, qint64 end, bool known, qsizetype adding)
+{
+    const EggDecoded decoded = decodeEgg(QByteArrayView(held).first(end));
+    if (!decoded.ok() || decoded.unfinishedBytes > 0) {
+        if (known)
+            return QStringLiteral("ファイルの終わりに、レコードになっていない書きかけの部分があります。"
+                                  "ほかのプログラムに書きかえられたようです。");
+        return QStringLiteral("セーブファイルとして読めないファイルです（%1）")
+            .arg(decoded.ok() ? QStringLiteral("最後のレコードが書きかけです。") : decoded.error);
+    }
+    const qsizetype count = qsizetype(decoded.content.records.size());
+    if (count + adding > kMaxEggRecords)
+        return QStringLiteral("ファイルにはもう%1件のレコードがあり、%2件を足すと%3件をこえてしまいます。")
+            .arg(count)
+            .arg(adding)
+            .arg(kMaxEggRecords);
+    return {};
+}
+
 // The overwrite save adds this run's new records at the end of the file, in
 // place: records another program added meanwhile stay, and only the new
-// lines need room. It first checks that the file still holds what the game
-// last read or wrote there; adding to a file emptied, cut short or replaced
-// would leave a fragment that looks like a saved game.
-Written appendInPlace(const QString &fileName, const QByteArray &records, EggFileMark *mark)
+// lines need room.
+Written appendInPlace(const QString &fileName, const QByteArray &records, qsizetype adding, EggFileMark *mark,
+                      const EggLockPause &pause)
 {
     const bool known = mark && mark->fileName == fileName;
     QFile file(fileName);
@@ -234,39 +328,42 @@ Written appendInPlace(const QString &fileName, const QByteArray &records, EggFil
                                    "消されたか名前を変えられたようです。")};
         return {reasonOfLastError(file)};
     }
-    lockWhole(file);
+    if (!lockWhole(file, pause))
+        return {QStringLiteral("ほかのプログラムがこのファイルを使っています。しばらくしてから、もう一度保存してください。")};
     const qint64 size = file.size();
+    if (size > kMaxEggFileBytes)
+        return {tooLargeReason()};
     if (known) {
-        const char *changed = nullptr;
-        if (size == 0 && mark->size > 0)
-            changed = "ファイルが空になっています。";
-        else if (size < mark->size)
-            changed = "ファイルが短くなっています。";
-        else if (bytesBefore(file, mark->size) != mark->tail)
-            changed = "ファイルの中身が、開いたか保存したときと変わっています。";
-        if (changed)
-            return {QString::fromUtf8(changed) + QStringLiteral("ほかのプログラムに書きかえられたようです。")};
+        if (const QString changed = changedSince(*mark, file, size); !changed.isEmpty())
+            return {changed};
     }
-    // A last line without its line end would swallow the first new record
-    // into its last field.
+    const QByteArray held = file.seek(0) ? file.readAll() : QByteArray();
+    if (file.error() != QFileDevice::NoError || held.size() != size)
+        return {QStringLiteral("いまの内容を読めません。%1").arg(reasonOfLastError(file))};
+    // The unfinished record the game was opened with goes; nothing else.
+    const qint64 end = known ? size - mark->unfinished : size;
+    if (const QString unsound = unsoundGround(held, end, known, adding); !unsound.isEmpty())
+        return {unsound};
+
     QByteArray bytes = records;
-    if (const QByteArray last = bytesBefore(file, size).right(1); !bytes.isEmpty() && !last.isEmpty()
-        && last != "\n" && last != "\r")
+    if (const char last = end > 0 ? held.at(end - 1) : '\n'; !bytes.isEmpty() && last != '\n' && last != '\r')
         bytes.prepend("\r\n");
     if (eggAppendLockedForTest)
         eggAppendLockedForTest();
-    if (file.write(bytes) != bytes.size() || !syncToDisk(file)) {
-        const QString reason = reasonOfLastError(file);
-        return {reason, file.resize(size) && syncToDisk(file)};
+    if (file.resize(end) && file.write(bytes) == bytes.size() && syncToDisk(file)) {
+        if (mark)
+            *mark = {fileName, end + bytes.size(), bytesBefore(file, end + bytes.size())};
+        return {};
     }
-    if (mark)
-        *mark = {fileName, size + bytes.size(), bytesBefore(file, size + bytes.size())};
-    return {};
+    const QString reason = reasonOfLastError(file);
+    const QByteArray cut = held.sliced(end);
+    return {reason, file.resize(end) && file.write(cut) == cut.size() && syncToDisk(file)};
 }
 
-QString writeEgg(const QString &what, const QString &fileName, const EggEncoded &encoded, bool append,
-                 EggFileMark *mark)
+QString writeEgg(const QString &what, const QString &fileName, const EggEncoded &encoded, qsizetype appending,
+                 EggFileMark *mark, const EggLockPause &pause)
 {
+    const bool append = appending >= 0;
     if (!encoded.ok())
         return failure(what, fileName, encoded.error, kFileKept);
     if (const QString obstacle = writeObstacle(fileName); !obstacle.isEmpty())
@@ -276,7 +373,7 @@ QString writeEgg(const QString &what, const QString &fileName, const EggEncoded 
     if (isSpecial(QFileInfo(fileName)))
         written.reason = writeInPlace(fileName, encoded.bytes, append);
     else if (append)
-        written = appendInPlace(fileName, encoded.bytes, mark);
+        written = appendInPlace(fileName, encoded.bytes, appending, mark, pause);
     else
         written = replace(fileName, encoded.bytes, mark);
     if (written.reason.isEmpty())
@@ -300,6 +397,8 @@ QString withEggExtension(const QString &fileName)
 
 QString joinFolderAndName(const QString &folder, const QString &name)
 {
+    if (QDir::isAbsolutePath(name))
+        return QDir::toNativeSeparators(name);
     const QString native = QDir::toNativeSeparators(folder);
     if (native.endsWith(QDir::separator()))
         return native + name;
@@ -314,6 +413,8 @@ EggLoad loadEggFile(const QString &fileName)
         return result;
     };
 
+    if (const QString reason = unreachable(fileName); !reason.isEmpty())
+        return refuse(reason);
     const QFileInfo info(fileName);
     if (!info.exists()) {
         const QFileInfo folder(info.absolutePath());
@@ -330,8 +431,7 @@ EggLoad loadEggFile(const QString &fileName)
     if (!info.isReadable())
         return refuse(QStringLiteral("このファイルを読む許可がありません。"));
 
-    const QString tooLarge = QStringLiteral("ファイルが大きすぎます（セーブファイルは%1MBまでです）。")
-                                 .arg(kMaxEggFileBytes / (1024 * 1024));
+    const QString tooLarge = tooLargeReason();
     if (info.size() > kMaxEggFileBytes)
         return refuse(tooLarge);
 
@@ -349,17 +449,18 @@ EggLoad loadEggFile(const QString &fileName)
     if (!decoded.ok())
         return refuse(decoded.error);
     result.content = std::move(decoded.content);
-    result.mark = {fileName, bytes.size(), bytes.right(kMarkBytes)};
+    result.mark = {fileName, bytes.size(), bytes.right(kMarkBytes), decoded.unfinishedBytes};
     return result;
 }
 
 QString saveEggFileAs(const QString &fileName, std::span<const WordRecord> loaded, std::span<const WordRecord> made,
                       EggFileMark *mark)
 {
-    return writeEgg(kSaveAsFailed, fileName, encodeEgg(loaded, made), false, mark);
+    return writeEgg(kSaveAsFailed, fileName, encodeEgg(loaded, made), -1, mark, {});
 }
 
-QString appendEggFile(const QString &fileName, std::span<const WordRecord> made, EggFileMark *mark)
+QString appendEggFile(const QString &fileName, std::span<const WordRecord> made, EggFileMark *mark,
+                      const EggLockPause &pause)
 {
-    return writeEgg(kAppendFailed, fileName, encodeEgg(made), true, mark);
+    return writeEgg(kAppendFailed, fileName, encodeEgg(made), qsizetype(made.size()), mark, pause);
 }

@@ -21,7 +21,8 @@ constexpr qint64 kMaxEggFileBytes = 32 * 1024 * 1024;
 QString withEggExtension(const QString &fileName);
 
 // A folder and a name typed for it, joined with the platform's separator; a
-// folder that already ends in one (a root) does not get a second.
+// folder that already ends in one (a root) does not get a second. A name
+// typed as an absolute path stands for itself.
 QString joinFolderAndName(const QString &folder, const QString &name);
 
 // What the game knows of a file it read or wrote: its length then and the
@@ -31,6 +32,9 @@ struct EggFileMark {
     QString fileName; // the file this is known of; another name is unknown
     qint64 size = 0;
     QByteArray tail; // the last bytes up to `size`
+    // How many of the last bytes up to `size` are an unfinished record, left
+    // out at the open; the next overwrite save cuts them off.
+    qint64 unfinished = 0;
 };
 
 struct EggLoad {
@@ -39,24 +43,36 @@ struct EggLoad {
     EggFileMark mark;                  // the file as it was read
 };
 
-// Reads the whole file; nothing of it is used unless all of it is sound.
+// Reads the whole file; nothing of it is used unless all of it is sound,
+// apart from an unfinished last record, which is left out (see decodeEgg)
+// and counted in mark.unfinished. The file itself stays as it is.
 EggLoad loadEggFile(const QString &fileName);
 
 // Replaces the file with these records (created if missing). The new content
-// reaches the name only once complete, so a failure leaves the old file;
-// where the folder allows no new file but the file may be written, it is
-// rewritten in place and put back as it was on a failure. Returns the
-// failure message, empty on success; on success `mark`, when given, records
-// the file as written.
+// reaches the name only once complete, so a failure or a kill leaves the old
+// file; where the folder allows no new file beside it, the save is refused
+// rather than emptying the file to rewrite it. Returns the failure message,
+// empty on success; on success `mark`, when given, records the file as
+// written.
 QString saveEggFileAs(const QString &fileName, std::span<const WordRecord> loaded,
                       std::span<const WordRecord> made, EggFileMark *mark = nullptr);
 
+// How an overwrite save waits for a file another program holds locked: it
+// tries kEggLockTries times, calling the pause between tries, so that the
+// caller can keep its window alive; without a pause it tries once.
+using EggLockPause = std::function<void(int milliseconds)>;
+constexpr int kEggLockTries = 20;
+constexpr int kEggLockPauseMs = 150;
+
 // Adds these records after the file's content (created if missing), all or
-// nothing: a failure leaves the file byte for byte as it was. When `mark`
-// names this file, nothing is added unless the file still holds what it
-// records. Returns the failure message, empty on success, and moves `mark`
-// to the file as written.
-QString appendEggFile(const QString &fileName, std::span<const WordRecord> made, EggFileMark *mark = nullptr);
+// nothing: a failure leaves the file byte for byte as it was. Under the lock
+// the whole file must read as records, whoever wrote them, and stay within
+// kMaxEggRecords with the new ones. When `mark` names this file, nothing is
+// added unless the file still holds what it records, and the unfinished
+// record it was opened with is cut off first. Returns the failure message,
+// empty on success, and moves `mark` to the file as written.
+QString appendEggFile(const QString &fileName, std::span<const WordRecord> made, EggFileMark *mark = nullptr,
+                      const EggLockPause &pause = {});
 
 // Empty in the game. A test sets it to run another game's save while an
 // overwrite save holds the lock, has read the size it would roll back to and

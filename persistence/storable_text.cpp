@@ -1,5 +1,6 @@
 #include "persistence/storable_text.h"
 
+#include <QStringDecoder>
 #include <QStringEncoder>
 
 #include <utility>
@@ -11,12 +12,17 @@ bool isStorableText(QStringView text)
             return false;
     }
     QStringEncoder encoder("windows-31j", QStringEncoder::Flag::Stateless);
-    if (!encoder.isValid())
+    QStringDecoder decoder("windows-31j", QStringDecoder::Flag::Stateless);
+    if (!encoder.isValid() || !decoder.isValid())
         return false;
     // encode() is lazy: only turning its result into bytes runs the encoder.
     const QByteArray bytes = encoder.encode(text);
-    Q_UNUSED(bytes);
-    return !encoder.hasError();
+    if (encoder.hasError())
+        return false;
+    // Some characters are encoded as another one's code (U+F86F as that of
+    // U+2116) and would come back changed from the file.
+    const QString back = decoder.decode(bytes);
+    return !decoder.hasError() && back == text;
 }
 
 QString withCp932Twins(QString text)

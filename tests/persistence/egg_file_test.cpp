@@ -6,7 +6,9 @@
 #include <QTemporaryDir>
 
 #include <csignal>
+#include <sys/file.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -40,6 +42,8 @@ TEST(EggNames, ExtensionAndSeparator)
     };
     for (const auto &[name, expected] : cases)
         EXPECT_EQ(withEggExtension(s(name)), s(expected)) << name;
+    EXPECT_EQ(joinFolderAndName(s("/tmp/sa/d"), s("/tmp/sa/d/sub")), QDir::toNativeSeparators(s("/tmp/sa/d/sub")))
+        << "a name typed with its whole path";
     EXPECT_EQ(joinFolderAndName(QDir::rootPath(), s("a.egg")), QDir::toNativeSeparators(QDir::rootPath()) + s("a.egg"));
     for (const char *folder : {"/tmp/games", "/tmp/games/"})
         EXPECT_EQ(joinFolderAndName(s(folder), s("a.egg")), QDir::toNativeSeparators(s("/tmp/games/a.egg")));
@@ -55,6 +59,12 @@ TEST_F(EggFileTest, SaveAsReplacesAndAppendAddsAtTheEnd)
     ASSERT_EQ(saveEggFileAs(file, dog, kTwoWords), QString());
     EXPECT_EQ(bytesOf(file), encodeEgg(dog, kTwoWords).bytes);
     EXPECT_EQ(files(), QStringList{s("life.egg")}) << "no temporary file left";
+    // A name so long that the usual temporary name beside it would be too long.
+    const QString longest = path((std::string(251, 'l') + ".egg").c_str());
+    put(longest, "old");
+    ASSERT_EQ(saveEggFileAs(longest, dog, kTwoWords), QString());
+    EXPECT_EQ(bytesOf(longest), encodeEgg(dog, kTwoWords).bytes);
+    QFile::remove(longest);
     ASSERT_EQ(appendEggFile(file, {}), QString());
     EXPECT_EQ(bytesOf(file), encodeEgg(dog, kTwoWords).bytes) << "nothing new leaves the file as it was";
 
@@ -77,11 +87,15 @@ TEST_F(EggFileTest, OpensAndSavesRefuseAndLeaveEverythingAsItWas)
     const QString old = path("old.egg");
     put(old, "\"a\",\"9\",,,,\r\n");
     put(path("truncated.egg"), "\"a\",\"9\",,,,\r\n\"b\",\"1\"\r\n");
+    const QString loop = path("loop.egg"), fifo = path("fifo.egg"), tooLong = path(std::string(300, 'n').c_str());
+    ASSERT_TRUE(QFile::link(loop, loop));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
 
     const std::pair<QString, const char *> opens[] = {
         {path("missing.egg"), "ファイルがありません"},        {path("no/such/folder/a.egg"), "フォルダー「"},
         {path("folder.egg"), "フォルダーです"},              {s("/dev/full"), "ふつうのファイルではありません"},
         {path("truncated.egg"), "2行目のレコードが途中で終わって"},
+        {loop, "シンボリックリンクが輪になっていて"}, {tooLong, "名前が長すぎます"},
     };
     for (const auto &[file, why] : opens) {
         const EggLoad load = loadEggFile(file);
@@ -96,6 +110,8 @@ TEST_F(EggFileTest, OpensAndSavesRefuseAndLeaveEverythingAsItWas)
         {path("nowhere/a.egg"), kTwoWords, "フォルダー「"},
         {s("/dev/full"), kTwoWords, "ディスクがいっぱいです"},
         {old, unwritable, "😀"},
+        {loop, kTwoWords, "シンボリックリンクが輪になっていて"},
+        {fifo, kTwoWords, "読みとるプログラムのいないパイプ（FIFO）"},
     };
     for (const auto &[file, records, why] : saves) {
         expectMessage(saveEggFileAs(file, {}, records), "名前を付けて保存できませんでした。", file, why);
@@ -130,4 +146,91 @@ TEST_F(EggFileTest, AWriteFailingHalfwayLeavesTheOldFile)
     expectMessage(saveAs, "名前を付けて保存できませんでした。", file, "大きくなりすぎ");
     EXPECT_EQ(bytesOf(file), before);
     EXPECT_EQ(files(), QStringList{s("game.egg")});
+}
+
+// A save interrupted at any byte of the last two records leaves a file that
+// opens with every whole record, the unfinished one left out and the file
+// untouched; the next overwrite save cuts that one off before it adds.
+TEST_F(EggFileTest, AFileCutAnywhereInItsLastRecordsOpensAndIsMendedByTheNextSave)
+{
+    // Each ends in an unset field, as a name does: a cut after a record's
+    // fifth comma reads, by the reading rule, as that record whole.
+    const std::vector<WordRecord> records{{s("いぬ"), s("1"), s("3"), s("1"), s("1"), {}},
+                                          {s("亜"), s("9"), {}, {}, {}, {}},
+                                          {s("アイ"), s("1"), s("3"), s("2"), s("1"), {}}};
+    const QByteArray whole = encodeEgg(records).bytes;
+    std::vector<qsizetype> ends; // each line's end, its line end included
+    for (const WordRecord &r : records)
+        ends.push_back((ends.empty() ? 0 : ends.back()) + encodeEggRecord(r).bytes.size());
+    const std::vector<WordRecord> dog{word("ねこ")};
+    const QString file = path("cut.egg");
+    for (qsizetype cut = ends[0]; cut <= whole.size(); ++cut) {
+        SCOPED_TRACE(cut);
+        const QByteArray bytes = whole.first(cut);
+        put(file, bytes);
+        std::size_t complete = 0; // records whose last field the cut keeps
+        while (complete < ends.size() && ends[complete] - 2 <= cut)
+            ++complete;
+        const qsizetype kept = std::min(cut, ends[complete - 1]);
+        const EggLoad load = loadEggFile(file);
+        ASSERT_TRUE(load.content) << load.message.toStdString();
+        EXPECT_EQ(load.content->records, std::vector<WordRecord>(records.begin(), records.begin() + complete));
+        EXPECT_EQ(load.mark.unfinished, cut - kept);
+        EXPECT_EQ(bytesOf(file), bytes);
+        EggFileMark mark = load.mark;
+        ASSERT_EQ(appendEggFile(file, dog, &mark), QString());
+        const bool lineEnded = bytes[kept - 1] == '\n' || bytes[kept - 1] == '\r';
+        EXPECT_EQ(bytesOf(file), bytes.first(kept) + (lineEnded ? "" : "\r\n") + encodeEgg(dog).bytes);
+    }
+}
+
+// The overwrite save builds only on whole records, whoever wrote them, and
+// never past the record limit: another program's unfinished line, a file cut
+// short that the game never opened, a file full by itself or through another
+// writer are each refused and left as they were.
+TEST_F(EggFileTest, AnOverwriteSaveAddsOnlyToWholeRecordsWithinTheLimit)
+{
+    const QByteArray mine = encodeEgg(kTwoWords).bytes, record = "\"a\",\"1\",,,,\r\n";
+    const struct {
+        QByteArray before;
+        bool opened;
+        QByteArray added; // by another program
+        const char *why;
+    } cases[] = {
+        {mine, true, "\"unclosed", "書きかけの部分があります。ほかのプログラムに書きかえられた"},
+        {mine, true, "X", "書きかけの部分があります。ほかのプログラムに書きかえられた"},
+        {mine + "\"tor", false, "", "セーブファイルとして読めないファイルです（最後のレコードが書きかけです。）"},
+        {record.repeated(kMaxEggRecords - 1), false, "", "もう9999件のレコードがあり、2件を足すと10000件をこえて"},
+        {record.repeated(kMaxEggRecords - 10), true, record.repeated(9), "もう9999件のレコードがあり"},
+    };
+    const QString file = path("game.egg");
+    for (const auto &c : cases) {
+        put(file, c.before);
+        EggFileMark mark = c.opened ? loadEggFile(file).mark : EggFileMark{};
+        QFile other(file);
+        ASSERT_TRUE(other.open(QIODevice::Append));
+        other.write(c.added);
+        other.close();
+        expectMessage(appendEggFile(file, kTwoWords, &mark), "上書き保存できませんでした。", file, c.why);
+        EXPECT_EQ(bytesOf(file), c.before + c.added);
+    }
+}
+
+// A file another program holds locked is waited for, a pause at a time so
+// that the game stays alive, and given up after a few seconds.
+TEST_F(EggFileTest, AHeldLockIsWaitedForABoundedTime)
+{
+    const QString file = path("game.egg");
+    put(file, "");
+    QFile holder(file);
+    ASSERT_TRUE(holder.open(QIODevice::ReadOnly) && flock(holder.handle(), LOCK_EX) == 0);
+    std::vector<int> pauses;
+    const QString refused = appendEggFile(file, kTwoWords, nullptr, [&](int ms) { pauses.push_back(ms); });
+    expectMessage(refused, "上書き保存できませんでした。", file, "ほかのプログラムがこのファイルを使っています。");
+    EXPECT_EQ(pauses, std::vector<int>(kEggLockTries - 1, kEggLockPauseMs));
+    EXPECT_LE((kEggLockTries - 1) * kEggLockPauseMs, 5000);
+    EXPECT_EQ(bytesOf(file), "");
+    const auto letGo = [&](int) { flock(holder.handle(), LOCK_UN); };
+    ASSERT_EQ(appendEggFile(file, kTwoWords, nullptr, letGo), QString());
+    EXPECT_EQ(bytesOf(file), encodeEgg(kTwoWords).bytes);
 }
