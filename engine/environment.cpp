@@ -1,12 +1,21 @@
 #include "engine/environment.h"
 
 #include <QDateTime>
+#include <QEventLoop>
+#include <QTimer>
 
 QDate SystemEnvironment::today() { return QDate::currentDate(); }
 
 void SystemEnvironment::seedRandom()
 {
     engine_.seed(static_cast<std::uint64_t>(QDateTime::currentMSecsSinceEpoch()));
+}
+
+void SystemEnvironment::pause(int milliseconds)
+{
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
 }
 
 double SystemEnvironment::nextRandom()

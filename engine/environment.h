@@ -14,6 +14,9 @@ public:
     virtual void seedRandom() = 0;
     // A draw r, uniform with 0 <= r < 1.
     virtual double nextRandom() = 0;
+    // Lets this much time pass while a save waits for a file, the program
+    // still painting and running its timers (but taking no input).
+    virtual void pause(int milliseconds) = 0;
 };
 
 class SystemEnvironment final : public Environment {
@@ -21,6 +24,7 @@ public:
     QDate today() override;
     void seedRandom() override;
     double nextRandom() override;
+    void pause(int milliseconds) override;
 
 private:
     std::mt19937_64 engine_;

@@ -37,13 +37,24 @@ void Game::asavemenuClick()
         FSave(FileName);
 }
 
+bool Game::hasUnsavedRecords() const { return i > std::max(SavedNewRecords, NewGameRecords); }
+
+bool Game::replacesAnotherFile(const QString &fileName) const
+{
+    const QFileInfo target(withEggExtension(fileName));
+    return target.exists() && !target.isDir() && target != QFileInfo(FileMark.fileName);
+}
+
 bool Game::FSave(const QString &fileName)
 {
     const QString name = withEggExtension(fileName);
     // Only what the file does not hold yet: appending the whole run again
     // would repeat records and raise the level counted at the next open.
     const int from = fileName == FileName ? std::clamp<int>(SavedNewRecords, 0, i) : 0;
-    const QString error = appendEggFile(name, std::span(NewData).subspan(from, i - from), &FileMark);
+    saving_ = true;
+    const QString error = appendEggFile(name, std::span(NewData).subspan(from, i - from), &FileMark,
+                                        [this](int milliseconds) { environment_.pause(milliseconds); });
+    saving_ = false;
     if (error.isEmpty())
         FileName = name;
     const bool saved = finishSave(error, QStringLiteral("上書き保存しました。"));
@@ -101,6 +112,8 @@ bool Game::FLoad(const QString &fileName)
     Step = 0;
     TalkFrom = QStringLiteral("y");
     SavedNewRecords = 0;
+    NewGameRecords = 0;
+    const bool unfinished = loaded.mark.unfinished > 0;
     FileMark = std::move(loaded.mark);
     resetDialogue();
 
@@ -109,14 +122,18 @@ bool Game::FLoad(const QString &fileName)
     statusMenu = true;
     if (Rand != -1)
         AisatsuMsg();
-    emit message(QStringLiteral("ファイルを開きました。"));
+    emit message(unfinished ? QStringLiteral("ファイルを開きました。\n最後のレコードは書きかけだったので、読みこんでいません。"
+                                             "ファイルはそのままにしてあり、次に上書き保存するときに、"
+                                             "その書きかけの部分を取りのぞきます。")
+                            : QStringLiteral("ファイルを開きました。"));
 
-    // Date texts are fixed-width, most significant first: as texts they
-    // order as the dates do.
-    const QString today = dateText(environment_.today());
-    if (today == EndDate)
+    // An end date that names no date (a file written by hand) is compared as
+    // text, the way date texts of the fixed form order.
+    const QDate today = std::min(environment_.today(), kLastDate), end = dateFromText(EndDate);
+    const int order = end.isValid() ? (today > end) - (today < end) : QString::compare(dateText(today), EndDate);
+    if (order == 0)
         Ending();
-    else if (today > EndDate)
+    else if (order > 0)
         AfterEnd();
     emit changed();
     return true;

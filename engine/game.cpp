@@ -20,6 +20,7 @@ void Game::NewGame()
     LastRand = -1;
     TalkFrom = QStringLiteral("y");
     beginPeriod(environment_.today());
+    NewGameRecords = i;
 
     face.body = Frame::img000;
     face.eye = Frame::img01;

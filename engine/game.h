@@ -60,6 +60,9 @@ public:
     Int16 SavedNewRecords = 0;
     // The current file as the game last read or wrote it.
     EggFileMark FileMark;
+    // How many of NewData's first records a new game made by itself (its
+    // dates): nothing the user would miss if they went unsaved.
+    Int16 NewGameRecords = 0;
 
     // --- start-up and new game (newmenu)
     void NewGame();
@@ -105,6 +108,14 @@ public:
     void chooseFile(const QString &fileName);
     // 上書き保存: to the current file, or through the file window without one.
     void asavemenuClick();
+    // Whether the game holds words, a name or a restart that its current file
+    // does not: leaving the game now would lose them.
+    bool hasUnsavedRecords() const;
+    // Whether a save as to this name would replace a file other than the one
+    // the game last opened or saved.
+    bool replacesAnotherFile(const QString &fileName) const;
+    // Whether an overwrite save is waiting for its file.
+    bool saving() const { return saving_; }
 
     // --- the period
     void Ending();
@@ -136,4 +147,5 @@ private:
     bool finishSave(const QString &error, const QString &success);
 
     Environment &environment_;
+    bool saving_ = false;
 };

@@ -4,15 +4,27 @@
 #include "engine/environment.h"
 
 #include <deque>
+#include <functional>
+#include <vector>
 
 class FakeEnvironment final : public Environment {
 public:
     QDate date{2026, 12, 6};
     std::deque<double> draws; // consumed front first; 0.0 when empty
     int seeds = 0;
+    // Each pause a save made while it waited for a file, and what a test
+    // does meanwhile (lets go of the file, for one).
+    std::vector<int> pauses;
+    std::function<void()> duringPause;
 
     QDate today() override { return date; }
     void seedRandom() override { ++seeds; }
+    void pause(int milliseconds) override
+    {
+        pauses.push_back(milliseconds);
+        if (duringPause)
+            duringPause();
+    }
     double nextRandom() override
     {
         if (draws.empty())

@@ -11,10 +11,17 @@
 class FakeHost final : public Host {
 public:
     QStringList messages;
+    QStringList questions;
+    QList<int> answers; // taken front first; the last button when none is left
     int exits = 0;
     FakeSystemTools tools;
 
     void showMessage(QWidget *, const QString &text) override { messages << text; }
+    int ask(QWidget *, const QString &text, const QStringList &buttons) override
+    {
+        questions << text + QStringLiteral(" [") + buttons.join(u'/') + u']';
+        return answers.isEmpty() ? int(buttons.size()) - 1 : answers.takeFirst();
+    }
     void exitProgram() override { ++exits; }
     SystemTools &systemTools() override { return tools; }
 };

@@ -84,6 +84,11 @@ public:
             QFile out(dir.filePath(arg.section(u' ', 0, 0)));
             if (out.open(QIODevice::WriteOnly))
                 out.write(arg.section(u' ', 1).toUtf8() + "\r\n");
+        } else if (verb == u"cut") {
+            // A save stopped halfway: the file loses its last bytes.
+            QFile out(dir.filePath(arg.section(u' ', 0, 0)));
+            if (out.open(QIODevice::ReadWrite))
+                out.resize(out.size() - arg.section(u' ', 1).toInt());
         } else if (verb == u"show") {
             show(arg);
         } else if (verb == u"status") {

@@ -49,8 +49,13 @@ inline bool codeIs(const Field &field, int number) { return codeNumber(field) ==
 inline QString textOf(const Field &field) { return field.value_or(QString()); }
 
 // Date text: four-digit year, two-digit month and day, slashes, whatever the
-// locale. Saved files and the end-date check rely on this fixed form.
+// locale. Saved files rely on this fixed form, which holds no year past 9999:
+// a later date is written as the last one it holds.
 QString dateText(QDate date);
+inline const QDate kLastDate{9999, 12, 31};
+// The date a date text names, read leniently (any number of digits, as other
+// programs may have written it); invalid when it names none.
+QDate dateFromText(const QString &text);
 constexpr int kPeriodDays = 14;
 QDate periodEnd(QDate start);
 

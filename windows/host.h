@@ -4,6 +4,7 @@
 // messages and a flag, so that nothing in a test blocks on a modal box.
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 class SystemTools;
@@ -14,6 +15,10 @@ public:
     // A modal box captioned "nanairobako" with only OK and no icon; returns
     // when it is closed.
     virtual void showMessage(QWidget *parent, const QString &text) = 0;
+    // A modal question captioned like the messages, with these buttons, the
+    // first the default and the last the one Esc means; returns the index
+    // of the button chosen.
+    virtual int ask(QWidget *parent, const QString &text, const QStringList &buttons) = 0;
     // Ends the program at once: every window closes, nothing is saved.
     virtual void exitProgram() = 0;
     // The registry and program start behind the version window's
@@ -24,6 +29,7 @@ public:
 class DesktopHost final : public Host {
 public:
     void showMessage(QWidget *parent, const QString &text) override;
+    int ask(QWidget *parent, const QString &text, const QStringList &buttons) override;
     void exitProgram() override;
     SystemTools &systemTools() override;
 };

@@ -26,6 +26,8 @@
 #include <QShortcutEvent>
 #include <QTimer>
 
+#include <utility>
+
 namespace {
 
 // Pressing and releasing Alt puts the menu bar into keyboard mode, where the
@@ -109,6 +111,15 @@ void openOrRaise(QPointer<Window> &window, Make make)
     window->show();
 }
 
+// Leaving the game by ending the program.
+std::function<bool()> exitProgram(Host &host)
+{
+    return [&host] {
+        host.exitProgram();
+        return true;
+    };
+}
+
 } // namespace
 
 Form1::Form1(Host &host, Game &game, QWidget *parent) : QMainWindow(parent), host_(host), game_(game)
@@ -178,7 +189,7 @@ Form1::Form1(Host &host, Game &game, QWidget *parent) : QMainWindow(parent), hos
         game_.cmdModoruClick();
         focusEntryIfOpen();
     });
-    connect(cmdSyuryo, &QPushButton::clicked, this, [this] { host_.exitProgram(); });
+    connect(cmdSyuryo, &QPushButton::clicked, this, [this] { leaveGame(exitProgram(host_)); });
     setTabOrder(txtNyuryoku, cmdKakunin);
     setTabOrder(cmdKakunin, cmdModoru);
     setTabOrder(cmdModoru, cmdSyuryo);
@@ -252,8 +263,11 @@ void Form1::buildMenus()
     filemenu = bar->addMenu(QStringLiteral("ファイル(&F)"));
     filemenu->setObjectName(QStringLiteral("filemenu"));
     newmenu = filemenu->addAction(QStringLiteral("新規(&N)"), this, [this] {
-        game_.NewGame();
-        focusEntryIfOpen();
+        leaveGame([this] {
+            game_.NewGame();
+            focusEntryIfOpen();
+            return true;
+        });
     });
     opnmenu = filemenu->addAction(QStringLiteral("開く(&O)"), this, &Form1::opnmenuClick);
     asavemenu = filemenu->addAction(QStringLiteral("上書き保存(&V)"), &game_, &Game::asavemenuClick);
@@ -294,14 +308,52 @@ void Form1::showFileWindow(Game::FileMode mode)
     if (!fileWindow) {
         Form3::Actions actions;
         actions.picked = [this](const QString &file) { game_.chooseFile(file); };
-        actions.open = [this](const QString &file) { return openSavedGame(file); };
-        actions.save = [this](const QString &file) { return game_.NFSave(file); };
+        actions.open = [this](const QString &file) { return leaveGame([this, file] { return openSavedGame(file); }); };
+        actions.save = [this](const QString &file) { return saveAs(file); };
         fileWindow = new Form3(Form3::startFolder(), std::move(actions), this);
+        // What waited for a save through the window waits no longer once
+        // the window is gone: that save did not happen.
+        connect(fileWindow, &QObject::destroyed, this, [this] { afterSave_ = nullptr; });
     }
     fileWindow->setMode(mode == Game::FileMode::Open ? Form3::Mode::Open : Form3::Mode::Save);
     fileWindow->show();
     fileWindow->raise();
     fileWindow->activateWindow();
+}
+
+bool Form1::leaveGame(std::function<bool()> leave)
+{
+    afterSave_ = nullptr;
+    if (!game_.hasUnsavedRecords())
+        return leave();
+    const int answer = host_.ask(this, QStringLiteral("教えたことばや名前を、まだ保存していません。保存しますか？"),
+                                 {QStringLiteral("保存"), QStringLiteral("保存しない"), QStringLiteral("キャンセル")});
+    if (answer == 1)
+        return leave();
+    if (answer != 0)
+        return false;
+    if (!game_.FileName.isEmpty())
+        return game_.FSave(game_.FileName) && leave();
+    showFileWindow(Game::FileMode::Save);
+    fileWindow->txtFileName->clear();
+    afterSave_ = std::move(leave);
+    return false;
+}
+
+bool Form1::saveAs(const QString &fileName)
+{
+    if (game_.replacesAnotherFile(fileName)) {
+        const QString name = QFileInfo(withEggExtension(fileName)).fileName();
+        if (host_.ask(fileWindow, QStringLiteral("「%1」はもうあります。置きかえますか？").arg(name),
+                      {QStringLiteral("置きかえる"), QStringLiteral("キャンセル")})
+            != 0)
+            return false;
+    }
+    if (!game_.NFSave(fileName))
+        return false;
+    if (const std::function<bool()> leave = std::exchange(afterSave_, nullptr))
+        leave();
+    return true;
 }
 
 bool Form1::openSavedGame(const QString &fileName)
@@ -343,12 +395,13 @@ void Form1::keyPressEvent(QKeyEvent *event)
     QMainWindow::keyPressEvent(event);
 }
 
-void Form1::closeEvent(QCloseEvent *)
+void Form1::closeEvent(QCloseEvent *event)
 {
     // With the stage gone nothing of the game is left to use: closing it ends
-    // the program, as "終了(&X)" does, and saves nothing. The event stays
-    // accepted, as it comes.
-    host_.exitProgram();
+    // the program, as "終了(&X)" does, once nothing unsaved stands in the
+    // way. A save waiting for its file finishes first.
+    if (game_.saving() || !leaveGame(exitProgram(host_)))
+        event->ignore();
 }
 
 bool Form1::eventFilter(QObject *watched, QEvent *event)

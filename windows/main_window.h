@@ -11,6 +11,7 @@
 #include <QPointer>
 
 #include <array>
+#include <functional>
 
 class Host;
 class Balloon;
@@ -49,6 +50,8 @@ public:
 
     // Opens a saved game named from outside the windows (the command line).
     bool openSavedGame(const QString &fileName);
+    // The file window's save: asks before it replaces another saved game.
+    bool saveAs(const QString &fileName);
 
     // Controls, by their design names.
     QLabel *lblNyuryoku = nullptr;
@@ -92,6 +95,12 @@ protected:
 private:
     void buildMenus();
     void showFileWindow(Game::FileMode mode);
+    // Runs `leave` (which drops the game in hand) unless that would lose
+    // records the user wants to keep: with unsaved ones, asks whether to
+    // save first. Saving through the file window puts `leave` off until that
+    // save succeeds. Returns what `leave` returned, false when it did not
+    // run now.
+    bool leaveGame(std::function<bool()> leave);
     void showMessage(const QString &text);
     // Whoever plays by keyboard types on without reaching for the entry box.
     void focusEntryIfOpen();
@@ -100,4 +109,5 @@ private:
 
     Host &host_;
     Game &game_;
+    std::function<bool()> afterSave_;
 };

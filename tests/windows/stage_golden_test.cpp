@@ -2,7 +2,6 @@
 // the transcripts: the stage's controls, its menus and the file window.
 
 #include "fake_host.h"
-#include "fake_host.h"
 #include "transcript.h"
 #include "windows/ending_window.h"
 #include "windows/face_view.h"
@@ -35,6 +34,9 @@ public:
     }
     const Game &game() override { return g; }
     void showMessage(QWidget *, const QString &text) override { box(text); }
+    // The games go on as the engine alone plays them: without saving first,
+    // replacing what is there.
+    int ask(QWidget *, const QString &, const QStringList &buttons) override { return buttons.size() == 3 ? 1 : 0; }
     void exitProgram() override { ++exits; }
     SystemTools &systemTools() override { return tools; }
 

@@ -58,6 +58,11 @@ protected:
         QTest::keyClicks(form.txtNyuryoku, text);
         form.cmdKakunin->click();
     }
+    static QByteArray bytesOf(const QString &name)
+    {
+        QFile in(name);
+        return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+    }
     void file(const char *name, const QByteArray &bytes = "\"Ann\",\"9\",,,,\r\n")
     {
         QFile out(dir.filePath(QLatin1String(name)));
@@ -66,21 +71,100 @@ protected:
     }
 };
 
-// 終了(&X) and the close buttons of the stage and of the farewell scene end
-// the program, saving nothing.
-TEST_F(WindowsTest, ButtonsAndClosingEndTheProgramUnsaved)
+// 終了(&X), the stage's close button, 新規 and 開く each drop the game in
+// hand. With nothing unsaved they do it at once, as the farewell scene's
+// close always does; with a name or words unsaved they ask first and go on
+// only as the answer says: 保存 saves to the current file, or through the
+// file window and only once that save is made.
+TEST_F(WindowsTest, LeavingAGameAsksFirstOnlyWhenSomethingIsUnsaved)
 {
+    file("other.egg");
+    const auto name = [&](Form3 *window, const char *text) {
+        window->changeFolder(dir.path());
+        window->txtFileName->setText(QLatin1String(text));
+    };
+    const std::pair<const char *, std::function<void(Form1 &)>> leaves[] = {
+        {"終了", [](Form1 &f) { f.cmdSyuryo->click(); }},
+        {"close", [](Form1 &f) { f.close(); }},
+        {"新規", [](Form1 &f) { f.newmenu->trigger(); }},
+        {"開く", [&](Form1 &f) { f.opnmenu->trigger(); name(f.fileWindow, "other.egg"); f.fileWindow->cmdOpen->click(); }},
+    };
+    enum Answer { Save, DontSave, Cancel, Unasked };
+    const struct {
+        Answer answer;
+        const char *current; // the current file, if any
+        bool leftAtOnce;
+        const char *saved; // the file that then holds the name
+    } cases[] = {
+        {Unasked, nullptr, true, nullptr}, {DontSave, nullptr, true, nullptr}, {Cancel, "mine.egg", false, nullptr},
+        {Save, "mine.egg", true, "mine.egg"}, {Save, nullptr, false, "named.egg"},
+    };
+    for (const auto &[leave, act] : leaves) {
+        for (const auto &c : cases) {
+            SCOPED_TRACE(std::string(leave) + " answered " + std::to_string(c.answer));
+            FakeEnvironment env;
+            Game g(env);
+            FakeHost h;
+            Form1 f(h, g);
+            if (c.answer != Unasked) {
+                QTest::keyClicks(f.txtNyuryoku, QStringLiteral("Taro"));
+                f.cmdKakunin->click();
+            }
+            if (c.current)
+                g.chooseFile(dir.filePath(QLatin1String(c.current)));
+            h.answers = {c.answer};
+            g.CharaName = QStringLiteral("still here"); // a new game or an open renames it
+            const auto left = [&] { return h.exits > 0 || g.CharaName != u"still here"; };
+            act(f);
+            EXPECT_EQ(h.questions.size(), c.answer == Unasked ? 0 : 1);
+            EXPECT_EQ(left(), c.leftAtOnce);
+            if (c.answer == Save && !c.current) {
+                ASSERT_TRUE(f.fileWindow && f.fileWindow->cmdSave->isVisible());
+                EXPECT_EQ(f.fileWindow->txtFileName->text(), QString());
+                name(f.fileWindow, c.saved);
+                f.fileWindow->cmdSave->click();
+                EXPECT_TRUE(left()) << "once saved";
+            }
+            if (c.saved) {
+                EXPECT_TRUE(bytesOf(dir.filePath(QLatin1String(c.saved))).contains("\"Taro\",\"9\""));
+            }
+            if (c.saved)
+                QFile::remove(dir.filePath(QLatin1String(c.saved)));
+        }
+    }
+    form.savemenu->trigger();
+    form.fileWindow->close();
+    enter(QStringLiteral("Taro"));
     form.cmdSyuryo->click();
-    form.close();
+    EXPECT_EQ(host.exits, 0) << "a save the file window did not make lets nothing go on";
+    EXPECT_EQ(host.questions.value(0), u"教えたことばや名前を、まだ保存していません。保存しますか？ [保存/保存しない/キャンセル]");
+
     file("end.egg", "\"2026/12/06\",\"7\",,,,\r\n");
     ASSERT_TRUE(form.openSavedGame(dir.filePath(QStringLiteral("end.egg"))));
     EXPECT_EQ(form.endingWindow->focusWidget(), form.endingWindow->cmdNext) << "Space says the next line";
     form.endingWindow->close();
-    EXPECT_EQ(host.exits, 3);
+    EXPECT_EQ(host.exits, 1);
 }
 
-// Keys 1 to 4 pick an answer outside the entry box; a digit typed into the
-// box is text. After a confirmation the keyboard is back in the entry box.
+// A save as onto another saved game asks before it replaces it; onto the
+// game's own file it does not.
+TEST_F(WindowsTest, ASaveAsAsksBeforeItReplacesAnotherGame)
+{
+    file("other.egg");
+    enter(QStringLiteral("Taro"));
+    host.answers = {1, 0};
+    for (int round = 0; round < 3; ++round) {
+        form.savemenu->trigger();
+        form.fileWindow->changeFolder(dir.path());
+        form.fileWindow->txtFileName->setText(QStringLiteral("other"));
+        form.fileWindow->cmdSave->click();
+    }
+    EXPECT_EQ(host.questions.join(u'\n'), QStringLiteral("「other.egg」はもうあります。置きかえますか？ [置きかえる/キャンセル]\n"
+                                                         "「other.egg」はもうあります。置きかえますか？ [置きかえる/キャンセル]"));
+    EXPECT_EQ(host.messages, QStringList(2, QStringLiteral("名前を付けて保存しました。")));
+    EXPECT_TRUE(bytesOf(dir.filePath(QStringLiteral("other.egg"))).contains("Taro"));
+}
+
 TEST_F(WindowsTest, PlayedFromTheKeyboard)
 {
     form.show();
