@@ -8,7 +8,7 @@ MUTATE_BUILD ?= build-mutate
 JOBS       ?= $(shell nproc)
 CMAKE_ARGS ?=
 
-.PHONY: all deps configure build run test package asan bench fuzz mutate shot art clean
+.PHONY: all deps configure build run test package asan bench fuzz stress mutate shot art clean
 
 all: build
 
@@ -62,6 +62,12 @@ bench: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS)
 	cmake --build $(BUILD) -j $(JOBS) --target nanairo_bench
 	./$(BUILD)/bin/nanairo_bench
+
+# Kills real saves at random moments, several hundred times, and checks the
+# file after each (stress/save_kill.cpp); too slow for `make test`.
+STRESS_ROUNDS ?= 600
+stress: build
+	./$(BUILD)/bin/nanairo_stress $(STRESS_ROUNDS)
 
 FUZZ_SECONDS ?= 60
 fuzz:

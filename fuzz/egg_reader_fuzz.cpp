@@ -18,6 +18,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     }
     if (decoded.content.records.size() > std::size_t(kMaxEggRecords))
         std::abort();
+    // An unfinished last record left out: what is before it reads whole,
+    // as the same records.
+    if (decoded.unfinishedBytes > 0) {
+        const EggDecoded before = decodeEgg(bytes.first(bytes.size() - decoded.unfinishedBytes));
+        if (decoded.unfinishedBytes > bytes.size() || !before.ok() || before.unfinishedBytes != 0
+            || before.content.records != decoded.content.records)
+            std::abort();
+    }
 
     // Whatever opens can be saved again: the game in hand came from it.
     const EggEncoded encoded = encodeEgg(decoded.content.records);
