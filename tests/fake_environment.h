@@ -4,7 +4,6 @@
 #include "engine/environment.h"
 
 #include <deque>
-#include <functional>
 #include <vector>
 
 class FakeEnvironment final : public Environment {
@@ -12,19 +11,11 @@ public:
     QDate date{2026, 12, 6};
     std::deque<double> draws; // consumed front first; 0.0 when empty
     int seeds = 0;
-    // Each pause a save made while it waited for a file, and what a test
-    // does meanwhile (lets go of the file, for one).
-    std::vector<int> pauses;
-    std::function<void()> duringPause;
+    std::vector<int> pauses; // each a save made while it waited for a file
 
     QDate today() override { return date; }
     void seedRandom() override { ++seeds; }
-    void pause(int milliseconds) override
-    {
-        pauses.push_back(milliseconds);
-        if (duringPause)
-            duringPause();
-    }
+    void pause(int milliseconds) override { pauses.push_back(milliseconds); }
     double nextRandom() override
     {
         if (draws.empty())

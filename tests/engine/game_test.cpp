@@ -62,6 +62,7 @@ TEST(GameTest, TheCurrentFileChangesOnlyWhenAnOpenOrSaveSucceeded)
         EXPECT_EQ(game.hasUnsavedRecords(), s.unsaved);
     }
     EXPECT_EQ(messages.size(), 7) << "one box for each save and open, and the new period's";
+    EXPECT_EQ(environment.seeds, 2) << "a new game seeds chance afresh";
     ASSERT_TRUE(game.FSave(at("z.egg")));
     EXPECT_EQ(loadEggFile(at("z.egg")).content->records.size(), 2u) << "a file not current gets all of this run";
     // Only another game's file is replaced by a save as with a question first.
@@ -75,40 +76,6 @@ TEST(GameTest, TheCurrentFileChangesOnlyWhenAnOpenOrSaveSucceeded)
     ASSERT_TRUE(holder.open(QIODevice::ReadOnly) && flock(holder.handle(), LOCK_EX) == 0);
     EXPECT_FALSE(game.FSave(game.FileName));
     EXPECT_EQ(environment.pauses, std::vector<int>(kEggLockTries - 1, kEggLockPauseMs));
-    EXPECT_FALSE(game.saving());
-}
-
-// End dates compare as dates, also as other programs wrote them, and the
-// period's end never passes the last date the save file's years hold.
-TEST(GameTest, DatesCompareAsDatesWithinFourDigitYears)
-{
-    QTemporaryDir dir;
-    FakeEnvironment environment;
-    environment.date = {9999, 12, 25};
-    Game game(environment);
-    EXPECT_EQ(game.EndDate, u"9999/12/31");
-    const struct {
-        const char *end;
-        QDate today;
-        int restarts, endings;
-    } cases[] = {
-        {"10000/01/08", {9999, 12, 20}, 0, 0}, // as texts "9999/..." would be later
-        {"2027/1/5", {2027, 1, 5}, 0, 1},      {"2027/1/5", {2027, 1, 10}, 1, 0},
-        {"junk", {2026, 1, 1}, 0, 0}, // named no date: compared as text
-    };
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.end);
-        const QString file = dir.filePath(QStringLiteral("dates.egg"));
-        const WordRecord end{QString::fromUtf8(c.end), Code::EndDate, {}, {}, {}, {}};
-        ASSERT_EQ(saveEggFileAs(file, {}, std::span(&end, 1)), QString());
-        environment.date = c.today;
-        Game opened(environment);
-        int restarts = 0;
-        QObject::connect(&opened, &Game::message, [&](const QString &text) { restarts += text == u"このデータを再利用します。"; });
-        ASSERT_TRUE(opened.FLoad(file));
-        EXPECT_EQ(restarts, c.restarts);
-        EXPECT_EQ(opened.ending.has_value(), c.endings == 1);
-    }
 }
 
 // Switching a running timer on leaves its countdown alone; off and on again,
@@ -136,22 +103,6 @@ TEST(GameTest, TimersRestartOnlyWhereACountdownStartsAfresh)
 } // namespace
 
 namespace {
-
-// A bare GameState (the benchmarks and the tests build one) starts as a new
-// game leaves the counters, but for the new game's two date records.
-TEST(GameTest, AFreshStateIsANewGamesState)
-{
-    FakeEnvironment environment;
-    const Game game(environment);
-    const auto fresh = std::make_unique<GameState>();
-    const auto counters = [](const GameState &s, int dates) {
-        return std::vector<int>{s.Level - dates, s.ELevel, s.DLevel, s.J,    s.i - dates,
-                                s.DataMax,       s.Rand,   s.Choice, s.Step, s.LastRand};
-    };
-    EXPECT_EQ(counters(*fresh, 0), counters(game, 2));
-    EXPECT_EQ(fresh->TalkFrom, game.TalkFrom);
-    EXPECT_EQ(environment.seeds, 1) << "a new game seeds chance afresh";
-}
 
 // The desktop's chance stays below 1 whatever it is seeded with.
 TEST(GameTest, TheSystemsDrawsLieInTheUnitInterval)

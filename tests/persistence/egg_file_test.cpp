@@ -191,12 +191,8 @@ TEST_F(EggFileTest, AFileCutAnywhereInItsLastRecordsOpensAndIsMendedByTheNextSav
 TEST_F(EggFileTest, AnOverwriteSaveAddsOnlyToWholeRecordsWithinTheLimit)
 {
     const QByteArray mine = encodeEgg(kTwoWords).bytes, record = "\"a\",\"1\",,,,\r\n";
-    const struct {
-        QByteArray before;
-        bool opened;
-        QByteArray added; // by another program
-        const char *why;
-    } cases[] = {
+    // The file, whether the game opened it, what another program then added, and why no save.
+    const std::tuple<QByteArray, bool, QByteArray, const char *> cases[] = {
         {mine, true, "\"unclosed", "書きかけの部分があります。ほかのプログラムに書きかえられた"},
         {mine, true, "X", "書きかけの部分があります。ほかのプログラムに書きかえられた"},
         {mine + "\"tor", false, "", "セーブファイルとして読めないファイルです（最後のレコードが書きかけです。）"},
@@ -204,15 +200,12 @@ TEST_F(EggFileTest, AnOverwriteSaveAddsOnlyToWholeRecordsWithinTheLimit)
         {record.repeated(kMaxEggRecords - 10), true, record.repeated(9), "もう9999件のレコードがあり"},
     };
     const QString file = path("game.egg");
-    for (const auto &c : cases) {
-        put(file, c.before);
-        EggFileMark mark = c.opened ? loadEggFile(file).mark : EggFileMark{};
-        QFile other(file);
-        ASSERT_TRUE(other.open(QIODevice::Append));
-        other.write(c.added);
-        other.close();
-        expectMessage(appendEggFile(file, kTwoWords, &mark), "上書き保存できませんでした。", file, c.why);
-        EXPECT_EQ(bytesOf(file), c.before + c.added);
+    for (const auto &[before, opened, added, why] : cases) {
+        put(file, before);
+        EggFileMark mark = opened ? loadEggFile(file).mark : EggFileMark{};
+        put(file, before + added);
+        expectMessage(appendEggFile(file, kTwoWords, &mark), "上書き保存できませんでした。", file, why);
+        EXPECT_EQ(bytesOf(file), before + added);
     }
 }
 

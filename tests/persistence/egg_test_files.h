@@ -17,7 +17,6 @@ inline QByteArray bytesOf(const QString &fileName)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
-inline int lineCount(const QString &fileName) { return int(bytesOf(fileName).count("\r\n")); }
 
 inline void put(const QString &fileName, const QByteArray &bytes)
 {

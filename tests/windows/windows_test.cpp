@@ -90,53 +90,51 @@ TEST_F(WindowsTest, LeavingAGameAsksFirstOnlyWhenSomethingIsUnsaved)
         {"開く", [&](Form1 &f) { f.opnmenu->trigger(); name(f.fileWindow, "other.egg"); f.fileWindow->cmdOpen->click(); }},
     };
     enum Answer { Save, DontSave, Cancel, Unasked };
-    const struct {
-        Answer answer;
-        const char *current; // the current file, if any
-        bool leftAtOnce;
-        const char *saved; // the file that then holds the name
-    } cases[] = {
+    // The answer, the current file, whether the game is left at once, and
+    // the file that then holds the name.
+    const std::tuple<Answer, const char *, bool, const char *> cases[] = {
         {Unasked, nullptr, true, nullptr}, {DontSave, nullptr, true, nullptr}, {Cancel, "mine.egg", false, nullptr},
         {Save, "mine.egg", true, "mine.egg"}, {Save, nullptr, false, "named.egg"},
     };
     for (const auto &[leave, act] : leaves) {
-        for (const auto &c : cases) {
-            SCOPED_TRACE(std::string(leave) + " answered " + std::to_string(c.answer));
+        for (const auto &[answer, current, leftAtOnce, saved] : cases) {
+            SCOPED_TRACE(std::string(leave) + " answered " + std::to_string(answer));
             FakeEnvironment env;
             Game g(env);
             FakeHost h;
             Form1 f(h, g);
-            if (c.answer != Unasked) {
+            if (answer != Unasked) {
                 QTest::keyClicks(f.txtNyuryoku, QStringLiteral("Taro"));
                 f.cmdKakunin->click();
             }
-            if (c.current)
-                g.chooseFile(dir.filePath(QLatin1String(c.current)));
-            h.answers = {c.answer};
+            if (current)
+                g.chooseFile(dir.filePath(QLatin1String(current)));
+            h.answers = {answer};
             g.CharaName = QStringLiteral("still here"); // a new game or an open renames it
             const auto left = [&] { return h.exits > 0 || g.CharaName != u"still here"; };
             act(f);
-            EXPECT_EQ(h.questions.size(), c.answer == Unasked ? 0 : 1);
-            EXPECT_EQ(left(), c.leftAtOnce);
-            if (c.answer == Save && !c.current) {
-                ASSERT_TRUE(f.fileWindow && f.fileWindow->cmdSave->isVisible());
-                EXPECT_EQ(f.fileWindow->txtFileName->text(), QString());
-                name(f.fileWindow, c.saved);
+            EXPECT_EQ(std::pair(h.questions.size(), left()), std::pair(qsizetype(answer != Unasked), leftAtOnce));
+            if (answer == Save && !current) {
+                ASSERT_TRUE(f.fileWindow && f.fileWindow->cmdSave->isVisible() && f.fileWindow->txtFileName->text().isEmpty());
+                name(f.fileWindow, saved);
                 f.fileWindow->cmdSave->click();
                 EXPECT_TRUE(left()) << "once saved";
             }
-            if (c.saved) {
-                EXPECT_TRUE(bytesOf(dir.filePath(QLatin1String(c.saved))).contains("\"Taro\",\"9\""));
+            if (saved) {
+                EXPECT_TRUE(bytesOf(dir.filePath(QLatin1String(saved))).contains("\"Taro\",\"9\""));
+                QFile::remove(dir.filePath(QLatin1String(saved)));
             }
-            if (c.saved)
-                QFile::remove(dir.filePath(QLatin1String(c.saved)));
         }
     }
-    form.savemenu->trigger();
-    form.fileWindow->close();
     enter(QStringLiteral("Taro"));
+    host.answers = {Save};
     form.cmdSyuryo->click();
-    EXPECT_EQ(host.exits, 0) << "a save the file window did not make lets nothing go on";
+    form.fileWindow->close();
+    settle();
+    form.savemenu->trigger();
+    name(form.fileWindow, "later.egg");
+    form.fileWindow->cmdSave->click();
+    EXPECT_EQ(host.exits, 0) << "終了 waited for a save the closed window did not make";
     EXPECT_EQ(host.questions.value(0), u"教えたことばや名前を、まだ保存していません。保存しますか？ [保存/保存しない/キャンセル]");
 
     file("end.egg", "\"2026/12/06\",\"7\",,,,\r\n");
@@ -159,8 +157,7 @@ TEST_F(WindowsTest, ASaveAsAsksBeforeItReplacesAnotherGame)
         form.fileWindow->txtFileName->setText(QStringLiteral("other"));
         form.fileWindow->cmdSave->click();
     }
-    EXPECT_EQ(host.questions.join(u'\n'), QStringLiteral("「other.egg」はもうあります。置きかえますか？ [置きかえる/キャンセル]\n"
-                                                         "「other.egg」はもうあります。置きかえますか？ [置きかえる/キャンセル]"));
+    EXPECT_EQ(host.questions, QStringList(2, QStringLiteral("「other.egg」はもうあります。置きかえますか？ [置きかえる/キャンセル]")));
     EXPECT_EQ(host.messages, QStringList(2, QStringLiteral("名前を付けて保存しました。")));
     EXPECT_TRUE(bytesOf(dir.filePath(QStringLiteral("other.egg"))).contains("Taro"));
 }
