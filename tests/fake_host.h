@@ -17,7 +17,7 @@ public:
     FakeSystemTools tools;
 
     void showMessage(QWidget *, const QString &text) override { messages << text; }
-    int ask(QWidget *, const QString &text, const QStringList &buttons) override
+    int ask(QWidget *, const QString &text, const QStringList &buttons, int) override
     {
         questions << text + QStringLiteral(" [") + buttons.join(u'/') + u']';
         return answers.isEmpty() ? int(buttons.size()) - 1 : answers.takeFirst();

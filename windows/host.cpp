@@ -12,7 +12,7 @@ void DesktopHost::showMessage(QWidget *parent, const QString &text)
     box.exec();
 }
 
-int DesktopHost::ask(QWidget *parent, const QString &text, const QStringList &buttons)
+int DesktopHost::ask(QWidget *parent, const QString &text, const QStringList &buttons, int defaultButton)
 {
     QMessageBox box(QMessageBox::NoIcon, kMessageCaption, text, QMessageBox::NoButton, parent);
     QList<QPushButton *> added;
@@ -22,7 +22,7 @@ int DesktopHost::ask(QWidget *parent, const QString &text, const QStringList &bu
                                                                                   : QMessageBox::DestructiveRole;
         added << box.addButton(caption, role);
     }
-    box.setDefaultButton(added.value(0));
+    box.setDefaultButton(added.value(defaultButton));
     box.setEscapeButton(added.value(added.size() - 1));
     box.exec();
     // Closed from the title bar, the box counts as Esc.

@@ -16,9 +16,8 @@ public:
     // when it is closed.
     virtual void showMessage(QWidget *parent, const QString &text) = 0;
     // A modal question captioned like the messages, with these buttons, the
-    // first the default and the last the one Esc means; returns the index
-    // of the button chosen.
-    virtual int ask(QWidget *parent, const QString &text, const QStringList &buttons) = 0;
+    // last the one Esc means; returns the index of the button chosen.
+    virtual int ask(QWidget *parent, const QString &text, const QStringList &buttons, int defaultButton) = 0;
     // Ends the program at once: every window closes, nothing is saved.
     virtual void exitProgram() = 0;
     // The registry and program start behind the version window's
@@ -29,7 +28,7 @@ public:
 class DesktopHost final : public Host {
 public:
     void showMessage(QWidget *parent, const QString &text) override;
-    int ask(QWidget *parent, const QString &text, const QStringList &buttons) override;
+    int ask(QWidget *parent, const QString &text, const QStringList &buttons, int defaultButton) override;
     void exitProgram() override;
     SystemTools &systemTools() override;
 };

@@ -327,7 +327,7 @@ bool Form1::leaveGame(std::function<bool()> leave)
     if (!game_.hasUnsavedRecords())
         return leave();
     const int answer = host_.ask(this, QStringLiteral("教えたことばや名前を、まだ保存していません。保存しますか？"),
-                                 {QStringLiteral("保存"), QStringLiteral("保存しない"), QStringLiteral("キャンセル")});
+                                 {QStringLiteral("保存"), QStringLiteral("保存しない"), QStringLiteral("キャンセル")}, 0);
     if (answer == 1)
         return leave();
     if (answer != 0)
@@ -345,7 +345,7 @@ bool Form1::saveAs(const QString &fileName)
     if (game_.replacesAnotherFile(fileName)) {
         const QString name = QFileInfo(withEggExtension(fileName)).fileName();
         if (host_.ask(fileWindow, QStringLiteral("「%1」はもうあります。置きかえますか？").arg(name),
-                      {QStringLiteral("置きかえる"), QStringLiteral("キャンセル")})
+                      {QStringLiteral("置きかえる"), QStringLiteral("キャンセル")}, 1)
             != 0)
             return false;
     }

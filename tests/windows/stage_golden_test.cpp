@@ -36,7 +36,7 @@ public:
     void showMessage(QWidget *, const QString &text) override { box(text); }
     // The games go on as the engine alone plays them: without saving first,
     // replacing what is there.
-    int ask(QWidget *, const QString &, const QStringList &buttons) override { return buttons.size() == 3 ? 1 : 0; }
+    int ask(QWidget *, const QString &, const QStringList &buttons, int) override { return buttons.size() == 3 ? 1 : 0; }
     void exitProgram() override { ++exits; }
     SystemTools &systemTools() override { return tools; }
 
