@@ -22,9 +22,8 @@ QDate dateFromText(const QString &text)
     const QStringList parts = text.split(u'/');
     if (parts.size() != 3)
         return {};
-    bool ok[3] = {};
-    const int year = parts[0].toInt(&ok[0]), month = parts[1].toInt(&ok[1]), day = parts[2].toInt(&ok[2]);
-    return ok[0] && ok[1] && ok[2] ? QDate(year, month, day) : QDate();
+    // A part that is no number reads as 0, which no date has.
+    return QDate(parts[0].toInt(), parts[1].toInt(), parts[2].toInt());
 }
 
 QDate periodEnd(QDate start) { return start.addDays(kPeriodDays); }

@@ -150,6 +150,7 @@ TEST(EggReader, RefusesABrokenFileSayingWhyAndWhere)
         {"byte no code page 932 has", "\"a\",\"1\",,,,\n\n\"\xff\",\"1\",,,,\n", 3, "シフトJIS"},
         {"lead byte cut off by the end", "\"a\",\"1\",,,,\r\n\x82", 2, "シフトJIS"},
         {"10001 records", record.repeated(kMaxEggRecords + 1), kMaxEggRecords + 1, "10001件目"},
+        {"a byte no code page 932 has, in a last line without its end", "\"a\",\"1\",,,,\r\n\"\xff", 2, "シフトJIS"},
     };
     for (const auto &[what, bytes, line, why] : cases) {
         SCOPED_TRACE(what);

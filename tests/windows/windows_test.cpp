@@ -156,6 +156,8 @@ TEST_F(WindowsTest, ASaveAsAsksBeforeItReplacesAnotherGame)
         form.fileWindow->changeFolder(dir.path());
         form.fileWindow->txtFileName->setText(QStringLiteral("other"));
         form.fileWindow->cmdSave->click();
+        settle();
+        EXPECT_EQ(bool(form.fileWindow), round == 0) << "stays after the save is called off";
     }
     EXPECT_EQ(host.questions, QStringList(2, QStringLiteral("「other.egg」はもうあります。置きかえますか？ [置きかえる/キャンセル]")));
     EXPECT_EQ(host.messages, QStringList(2, QStringLiteral("名前を付けて保存しました。")));
