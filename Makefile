@@ -49,7 +49,8 @@ test: build
 # A Debian package of the game (build/nanairobako_<version>_<arch>.deb),
 # installed with `apt-get install ./build/nanairobako_*.deb`.
 package: build
-	cmake --build $(BUILD) --target package
+	@cd $(BUILD) && cpack -G DEB > cpack.out 2>&1 || { cat cpack.out; exit 1; }
+	@ls $(BUILD)/nanairobako_*.deb
 
 # The same suite under AddressSanitizer and UndefinedBehaviorSanitizer.
 asan: deps

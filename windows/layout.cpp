@@ -7,6 +7,9 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+
+#include <algorithm>
 
 namespace {
 
@@ -70,6 +73,15 @@ QWidget *create(const Place &p, QWidget *parent)
 
 } // namespace
 
+void keepOnScreen(QWidget *window)
+{
+    const QRect area = window->screen()->availableGeometry();
+    const QRect frame = window->frameGeometry();
+    const int x = std::max(area.left(), std::min(frame.left(), area.right() + 1 - frame.width()));
+    const int y = std::max(area.top(), std::min(frame.top(), area.bottom() + 1 - frame.height()));
+    window->move(x, y);
+}
+
 void buildLayout(QWidget *window, QWidget *client, std::initializer_list<Place> table)
 {
     for (const Place &p : table) {
@@ -77,8 +89,10 @@ void buildLayout(QWidget *window, QWidget *client, std::initializer_list<Place> 
             window->setObjectName(QLatin1String(p.name));
             window->setWindowTitle(QString::fromUtf16(p.caption));
             client->setFixedSize(px(p.width), px(p.height));
-            if (p.left >= 0)
+            if (p.left >= 0) {
                 window->move(px(p.left), px(p.top));
+                keepOnScreen(window);
+            }
             continue;
         }
         QWidget *control = create(p, client);

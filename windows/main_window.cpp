@@ -207,6 +207,7 @@ Form1::Form1(Host &host, Game &game, QWidget *parent) : QMainWindow(parent), hos
     connect(&game_, &Game::quitRequested, this, [this] { host_.exitProgram(); });
 
     setFixedSize(client->width(), client->height() + menuBar()->sizeHint().height());
+    keepOnScreen(this);
     refresh();
     txtNyuryoku->setFocus();
 }

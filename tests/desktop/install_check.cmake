@@ -9,7 +9,11 @@ if(NOT result EQUAL 0)
 endif()
 
 set(expected
-  usr/bin/nanairobako
+  usr/games/nanairobako
+  usr/share/doc/nanairobako/changelog.Debian.gz
+  usr/share/doc/nanairobako/copyright
+  usr/share/lintian/overrides/nanairobako
+  usr/share/man/man6/nanairobako.6.gz
   usr/share/applications/${APP_ID}.desktop
   usr/share/metainfo/${APP_ID}.metainfo.xml
   usr/share/mime/packages/${APP_ID}.xml)
