@@ -13,8 +13,7 @@ struct CommandLine {
     QString output; // what Help, Version and Refuse print
 };
 
-// The options that need no display; looked for before the toolkit starts,
-// so that they work where no screen is.
-CommandLine earlyCommandLine(const QStringList &arguments);
-// The arguments left once the toolkit has taken its own.
+// Read before the toolkit starts, so that every answer but Play works where
+// no screen is. The toolkit's own options (-platform, -style=..., ...) are
+// left to it.
 CommandLine parseCommandLine(const QStringList &arguments);

@@ -1,6 +1,7 @@
 #include "app/program.h"
 
 #include "app/command_line.h"
+#include "app/display.h"
 #include "engine/environment.h"
 #include "engine/game.h"
 #include "windows/host.h"
@@ -46,17 +47,17 @@ int runProgram(int argc, char *argv[], const Launch &launch)
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
     // Before the toolkit looks for a display.
-    if (const CommandLine early = earlyCommandLine(argumentsOf(argc, argv));
-        early.action != CommandLine::Action::Play)
-        return finish(early);
-
-    // The toolkit takes its own arguments out of argv.
-    std::optional<QApplication> app;
-    if (!qApp)
-        app.emplace(argc, argv);
     const CommandLine line = parseCommandLine(argumentsOf(argc, argv));
     if (line.action != CommandLine::Action::Play)
         return finish(line);
+    std::optional<QApplication> app;
+    if (!qApp) {
+        if (const QString missing = missingDisplay(argumentsOf(argc, argv)); !missing.isEmpty()) {
+            std::fputs(missing.toLocal8Bit().constData(), stderr);
+            return 1;
+        }
+        app.emplace(argc, argv);
+    }
 
     QApplication::setApplicationName(QStringLiteral("nanairobako"));
     QApplication::setApplicationVersion(QStringLiteral(NANAIRO_VERSION));
