@@ -55,8 +55,9 @@ asan: deps
 
 bench: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS)
-	cmake --build $(BUILD) -j $(JOBS) --target nanairo_bench
+	cmake --build $(BUILD) -j $(JOBS) --target nanairo_bench nanairo_window_bench
 	./$(BUILD)/bin/nanairo_bench
+	./$(BUILD)/bin/nanairo_window_bench
 
 # Kills real saves at random moments, several hundred times, and checks the
 # file after each (stress/save_kill.cpp); too slow for `make test`.

@@ -6,6 +6,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -15,6 +16,16 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStorageInfo>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+#ifdef Q_OS_UNIX
+#include <dirent.h>
+#include <fnmatch.h>
+#include <sys/stat.h>
+#endif
 
 
 namespace {
@@ -56,6 +67,51 @@ QStringList driveRoots()
 
 QString indent(int level) { return QString(2 * level, u' '); }
 
+// The names of the save files in a folder, in one pass over it: the name
+// filter ignores letter case, so ".egg" files the game writes are listed
+// along with ".EGG" ones (and ".egg" itself, which a save with an empty name
+// makes). The listing tells each entry's type; only a link is looked up.
+// A folder of 50,000 games must not keep the window waiting.
+QStringList saveFilesIn(const QString &folder)
+{
+    QStringList names;
+#ifdef Q_OS_UNIX
+    DIR *dir = ::opendir(QFile::encodeName(folder).constData());
+    if (!dir)
+        return names;
+    while (const dirent *entry = ::readdir(dir)) {
+        if (::fnmatch("*.[eE][gG][gG]", entry->d_name, 0) != 0)
+            continue;
+        if (entry->d_type != DT_REG) {
+            struct stat status {};
+            const QByteArray path = QFile::encodeName(folder) + '/' + entry->d_name;
+            if (entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN)
+                continue;
+            if (::stat(path.constData(), &status) != 0 || !S_ISREG(status.st_mode))
+                continue;
+        }
+        names << QFile::decodeName(entry->d_name);
+    }
+    ::closedir(dir);
+#else
+    QDirIterator entries(folder, {QStringLiteral("*.EGG")}, QDir::Files | QDir::Hidden);
+    while (entries.hasNext()) {
+        entries.next();
+        names << entries.fileName();
+    }
+#endif
+    // Sorted without regard to letter case, by keys folded once each.
+    std::vector<std::pair<QString, QString>> keyed;
+    keyed.reserve(names.size());
+    for (QString &name : names)
+        keyed.emplace_back(name.toCaseFolded(), std::move(name));
+    std::sort(keyed.begin(), keyed.end());
+    names.clear();
+    for (auto &[key, name] : keyed)
+        names << std::move(name);
+    return names;
+}
+
 } // namespace
 
 QString Form3::startFolder() { return kStartFolder; }
@@ -80,8 +136,7 @@ Form3::Form3(const QString &folder, Actions actions, QWidget *parent)
     txtFileName = findChild<QLineEdit *>(QStringLiteral("txtFileName"));
     Drive1 = findChild<QComboBox *>(QStringLiteral("Drive1"));
     Dir1 = findChild<QListWidget *>(QStringLiteral("Dir1"));
-    auto *files = findChild<FileList *>(QStringLiteral("File1"));
-    File1 = files;
+    File1 = findChild<FileList *>(QStringLiteral("File1"));
     cmdSave = findChild<QPushButton *>(QStringLiteral("cmdSave"));
     cmdOpen = findChild<QPushButton *>(QStringLiteral("cmdOpen"));
     cmdExit = findChild<QPushButton *>(QStringLiteral("cmdExit"));
@@ -91,14 +146,14 @@ Form3::Form3(const QString &folder, Actions actions, QWidget *parent)
     fillDrives();
     changeFolder(folder);
 
-    connect(files, &FileList::movedTo, this, &Form3::File1Click);
-    connect(files, &FileList::entered, this, [this](QListWidgetItem *item) {
+    connect(File1, &FileList::movedTo, this, &Form3::File1Click);
+    connect(File1, &FileList::entered, this, [this](const QModelIndex &item) {
         File1Click(item);
         (cmdOpen->isEnabled() ? cmdOpen : cmdSave)->click();
     });
     connect(Drive1, &QComboBox::currentIndexChanged, this, &Form3::Drive1Change);
     connect(Dir1, &QListWidget::itemActivated, this, &Form3::Dir1Activated);
-    connect(File1, &QListWidget::itemClicked, this, &Form3::File1Click);
+    connect(File1, &QListView::clicked, this, &Form3::File1Click);
     connect(cmdOpen, &QPushButton::clicked, this, &Form3::cmdOpenClick);
     connect(cmdSave, &QPushButton::clicked, this, &Form3::cmdSaveClick);
     connect(cmdExit, &QPushButton::clicked, this, &QWidget::close);
@@ -175,13 +230,7 @@ void Form3::fillFolders()
 
 void Form3::fillFiles()
 {
-    // The name filter of QDir ignores letter case, so ".egg" files the game
-    // writes are listed along with ".EGG" ones; so is ".egg" itself, which a
-    // save with an empty name makes.
-    File1->clear();
-    const QDir dir(folder_);
-    File1->addItems(dir.entryList({QStringLiteral("*.EGG")}, QDir::Files | QDir::Hidden,
-                                  QDir::Name | QDir::IgnoreCase));
+    File1->setNames(saveFilesIn(folder_));
 }
 
 void Form3::Drive1Change(int index)
@@ -198,11 +247,11 @@ void Form3::Dir1Activated(QListWidgetItem *item)
         changeFolder(item->data(kPathRole).toString());
 }
 
-void Form3::File1Click(QListWidgetItem *item)
+void Form3::File1Click(const QModelIndex &item)
 {
-    if (!item)
+    if (!item.isValid())
         return;
-    txtFileName->setText(item->text());
+    txtFileName->setText(item.data().toString());
     actions_.picked(getFileName());
 }
 

@@ -14,6 +14,8 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QListWidgetItem;
+class QModelIndex;
+class FileList;
 class QPushButton;
 
 class Form3 : public QWidget {
@@ -47,7 +49,7 @@ public:
 
     void Drive1Change(int index);
     void Dir1Activated(QListWidgetItem *item);
-    void File1Click(QListWidgetItem *item);
+    void File1Click(const QModelIndex &item);
     void cmdOpenClick();
     void cmdSaveClick();
 
@@ -55,7 +57,7 @@ public:
     QLineEdit *txtFileName = nullptr;
     QComboBox *Drive1 = nullptr;
     QListWidget *Dir1 = nullptr;
-    QListWidget *File1 = nullptr;
+    FileList *File1 = nullptr;
     QPushButton *cmdSave = nullptr;
     QPushButton *cmdOpen = nullptr;
     QPushButton *cmdExit = nullptr;

@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QStringListModel>
 #include <QTimer>
 
 Balloon::Balloon(QWidget *parent) : QWidget(parent) {}
@@ -89,23 +90,34 @@ void fitFont(QWidget *widget, const QString &text, int room)
 }
 
 // Tabbing in puts the cursor on the first file, which is a move too.
+FileList::FileList(QWidget *parent) : QListView(parent)
+{
+    setModel(new QStringListModel(this));
+    setUniformItemSizes(true);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+}
+
+void FileList::setNames(const QStringList &names) { static_cast<QStringListModel *>(model())->setStringList(names); }
+
+QStringList FileList::names() const { return static_cast<QStringListModel *>(model())->stringList(); }
+
 void FileList::focusInEvent(QFocusEvent *event)
 {
-    QListWidgetItem *item = currentItem();
-    QListWidget::focusInEvent(event);
-    if (currentItem() && currentItem() != item)
-        emit movedTo(currentItem());
+    const QModelIndex item = currentIndex();
+    QListView::focusInEvent(event);
+    if (currentIndex().isValid() && currentIndex() != item)
+        emit movedTo(currentIndex());
 }
 
 // A double click stays what it was, since the mouse has the button.
 void FileList::keyPressEvent(QKeyEvent *event)
 {
-    QListWidgetItem *item = currentItem();
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && item) {
+    const QModelIndex item = currentIndex();
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && item.isValid()) {
         emit entered(item);
         return;
     }
-    QListWidget::keyPressEvent(event);
-    if (currentItem() && currentItem() != item)
-        emit movedTo(currentItem());
+    QListView::keyPressEvent(event);
+    if (currentIndex().isValid() && currentIndex() != item)
+        emit movedTo(currentIndex());
 }

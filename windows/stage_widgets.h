@@ -2,6 +2,7 @@
 // Small widgets the windows are built from, and the twip geometry they share.
 
 #include <QLabel>
+#include <QListView>
 #include <QListWidget>
 #include <QRect>
 #include <QWidget>
@@ -70,14 +71,18 @@ QTimer *makeTimer(QObject *parent, const char *name, int interval);
 
 // The file list as the keyboard uses it: moving to a file names it, as a
 // click does, and Enter goes on with the window's button.
-class FileList final : public QListWidget {
+class FileList final : public QListView {
     Q_OBJECT
 public:
-    using QListWidget::QListWidget;
+    // Its own list of names; every row the same height, so that a folder of
+    // many thousand files lays out without measuring each.
+    explicit FileList(QWidget *parent);
+    void setNames(const QStringList &names);
+    QStringList names() const;
 
 signals:
-    void movedTo(QListWidgetItem *item);
-    void entered(QListWidgetItem *item);
+    void movedTo(const QModelIndex &index);
+    void entered(const QModelIndex &index);
 
 protected:
     void focusInEvent(QFocusEvent *event) override;
