@@ -1,6 +1,9 @@
 #include "engine/system_info.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
 
 #include <algorithm>
 #include <array>
@@ -24,11 +27,22 @@ namespace {
 // does not count.
 bool isFile(const QString &path) { return QFileInfo(path).isFile(); }
 
+// The search for programs is the same on every system.
+class DesktopSearch : public SystemTools {
+public:
+    QString findProgram(const QString &name) override { return QStandardPaths::findExecutable(name); }
+    QString desktopEntry(const QString &id) override
+    {
+        QFile entry(QStandardPaths::locate(QStandardPaths::ApplicationsLocation, id));
+        return entry.open(QIODevice::ReadOnly) ? QString::fromUtf8(entry.readAll()) : QString();
+    }
+};
+
 #ifdef Q_OS_WIN
 
 HKEY handle(RegKey key) { return reinterpret_cast<HKEY>(key); }
 
-class WindowsSystemTools final : public SystemTools {
+class WindowsSystemTools final : public DesktopSearch {
 public:
     long openKey(RegKey root, const QByteArray &path, std::uint32_t access, RegKey &key) override
     {
@@ -54,8 +68,10 @@ public:
 
     bool fileExists(const QString &path) override { return isFile(path); }
 
-    bool startProgram(const QString &path) override
+    bool startProgram(const QString &path, const QStringList &arguments) override
     {
+        if (!arguments.isEmpty())
+            return QProcess::startDetached(path, arguments);
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         startup.dwFlags = STARTF_USESHOWWINDOW;
@@ -76,7 +92,7 @@ public:
 
 #else
 
-class NoRegistrySystemTools final : public SystemTools {
+class NoRegistrySystemTools final : public DesktopSearch {
 public:
     long openKey(RegKey, const QByteArray &, std::uint32_t, RegKey &) override { return kRegNotFound; }
     long queryValue(RegKey, const QByteArray &, std::uint32_t &, char *, std::uint32_t &) override
@@ -85,7 +101,10 @@ public:
     }
     void closeKey(RegKey) override {}
     bool fileExists(const QString &path) override { return isFile(path); }
-    bool startProgram(const QString &) override { return false; }
+    bool startProgram(const QString &path, const QStringList &arguments) override
+    {
+        return QProcess::startDetached(path, arguments);
+    }
 };
 
 #endif
@@ -127,6 +146,54 @@ bool GetKeyValue(SystemTools &tools, RegKey keyRoot, const QString &keyName,
     return read;
 }
 
+namespace {
+
+// The command of a menu entry's Exec key, split into arguments, without the
+// field codes (%f, %U, ...) that stand for files or the entry itself.
+QStringList execCommand(const QString &entry)
+{
+    bool inEntry = false;
+    for (const QString &line : entry.split(u'\n')) {
+        const QString trimmed = line.trimmed();
+        if (trimmed.startsWith(u'['))
+            inEntry = trimmed == u"[Desktop Entry]";
+        else if (inEntry && trimmed.startsWith(u"Exec=")) {
+            QStringList command;
+            for (const QString &argument : QProcess::splitCommand(trimmed.mid(5))) {
+                if (!(argument.size() == 2 && argument.front() == u'%' && argument.back() != u'%'))
+                    command << QString(argument).replace(QStringLiteral("%%"), QStringLiteral("%"));
+            }
+            return command;
+        }
+    }
+    return {};
+}
+
+bool startDesktopInfoTool(SystemTools &tools)
+{
+    // Each desktop's program, under the names its versions used.
+    const std::pair<const char *, QStringList> programs[] = {
+        {"kinfocenter", {QStringLiteral("org.kde.kinfocenter.desktop"), QStringLiteral("kinfocenter.desktop")}},
+        {"gnome-system-monitor",
+         {QStringLiteral("org.gnome.SystemMonitor.desktop"), QStringLiteral("gnome-system-monitor.desktop")}},
+        {"hardinfo", {QStringLiteral("hardinfo.desktop")}},
+    };
+    for (const auto &[name, entries] : programs) {
+        if (const QString path = tools.findProgram(QLatin1String(name)); !path.isEmpty())
+            return tools.startProgram(path);
+    }
+    for (const auto &[name, entries] : programs) {
+        for (const QString &id : entries) {
+            const QStringList command = execCommand(tools.desktopEntry(id));
+            if (!command.isEmpty())
+                return tools.startProgram(command.front(), command.mid(1));
+        }
+    }
+    return false;
+}
+
+} // namespace
+
 bool startSysInfoTool(SystemTools &tools)
 {
     QString path;
@@ -136,7 +203,7 @@ bool startSysInfoTool(SystemTools &tools)
         if (!GetKeyValue(tools, kLocalMachine,
                          QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location"),
                          QStringLiteral("MSINFO"), folder))
-            return false;
+            return startDesktopInfoTool(tools);
         path = folder + QStringLiteral("\\MSINFO32.EXE");
         if (!tools.fileExists(path))
             return false;

@@ -1,10 +1,13 @@
 #pragma once
 // Finding and starting the operating system's system-information tool, as the
-// version window's button does. The registry and the program start sit
-// behind SystemTools, so that the steps can be followed without Windows.
+// version window's button does: the one the registry names, or else the
+// desktop's own (KDE's, GNOME's, HardInfo). The registry, the search for
+// programs and their start sit behind SystemTools, so that the steps can be
+// followed on any system.
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 
@@ -40,7 +43,12 @@ public:
     virtual bool fileExists(const QString &path) = 0;
     // Starts the program in a normal, focused window without waiting for it;
     // false when it could not be started.
-    virtual bool startProgram(const QString &path) = 0;
+    virtual bool startProgram(const QString &path, const QStringList &arguments = {}) = 0;
+    // The program of this name on the PATH; empty when there is none.
+    virtual QString findProgram(const QString &name) = 0;
+    // The text of the desktop's menu entry of this id (as "x.desktop" in the
+    // applications folders); empty when there is none.
+    virtual QString desktopEntry(const QString &id) = 0;
 };
 
 // The tools of the system the program runs on. Without a registry every key
@@ -54,6 +62,9 @@ bool GetKeyValue(SystemTools &tools, RegKey keyRoot, const QString &keyName,
 
 // Finds the system-information tool and starts it. False when it is not
 // found or does not start: the caller then says it is unavailable.
+// Without one in the registry, the desktop's programs are looked for by
+// name on the PATH, then by their menu entries (which also find those
+// installed as Flatpaks).
 bool startSysInfoTool(SystemTools &tools);
 
 inline const QString kSysInfoUnavailable = QStringLiteral("現時点ではｼｽﾃﾑ情報を使用できません");

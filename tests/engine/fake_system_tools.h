@@ -23,10 +23,12 @@ public:
     };
     std::map<QByteArray, std::map<QByteArray, Value>> keys;
     QStringList files;
+    std::map<QString, QString> programs; // name: its path on the PATH
+    std::map<QString, QString> entries;  // menu entry id: its text
     bool startSucceeds = true;
 
     QStringList fileChecks;
-    QStringList started;
+    QStringList started; // each program with its arguments
 
     void setString(const QByteArray &key, const QByteArray &name, const QByteArray &text)
     {
@@ -72,11 +74,13 @@ public:
         return files.contains(path);
     }
 
-    bool startProgram(const QString &path) override
+    bool startProgram(const QString &path, const QStringList &arguments) override
     {
-        started << path;
+        started << (QStringList{path} + arguments).join(u' ');
         return startSucceeds;
     }
+    QString findProgram(const QString &name) override { return programs.contains(name) ? programs[name] : QString(); }
+    QString desktopEntry(const QString &id) override { return entries.contains(id) ? entries[id] : QString(); }
 
 private:
     std::map<RegKey, QByteArray> paths_;

@@ -63,3 +63,30 @@ TEST(StartSysInfo, FollowsTheRegistryToTheTool)
         EXPECT_EQ(tools.openKeys(), 0);
     }
 }
+
+// Without a registry the desktop's own program is started: one on the PATH
+// first, in the order KDE's, GNOME's, HardInfo, then one a menu entry names
+// (a Flatpak, say), its command without the entry's field codes.
+TEST(StartSysInfo, StartsTheDesktopsOwnProgramWithoutARegistry)
+{
+    const QString flatpak = QStringLiteral("[Desktop Entry]\nName=Info\nExec=flatpak run org.kde.kinfocenter %U\n"
+                                           "[Desktop Action help]\nExec=wrong\n");
+    const QString quoted = QStringLiteral("[Desktop Action a]\nExec=wrong\n[Desktop Entry]\nExec=\"/opt/hard info/hi\" %f 9%%\n");
+    const struct {
+        std::map<QString, QString> programs, entries;
+        QStringList started;
+    } cases[] = {
+        {{{"hardinfo", "/usr/bin/hardinfo"}, {"gnome-system-monitor", "/usr/bin/gsm"}}, {}, {"/usr/bin/gsm"}},
+        {{{"hardinfo", "/usr/bin/hardinfo"}}, {{"org.kde.kinfocenter.desktop", flatpak}}, {"/usr/bin/hardinfo"}},
+        {{}, {{"org.kde.kinfocenter.desktop", flatpak}}, {"flatpak run org.kde.kinfocenter"}},
+        {{}, {{"hardinfo.desktop", quoted}}, {"/opt/hard info/hi 9%"}},
+        {{}, {{"gnome-system-monitor.desktop", "[Desktop Entry]\nName=x\n"}}, {}},
+    };
+    for (const auto &c : cases) {
+        FakeSystemTools tools;
+        tools.programs = c.programs;
+        tools.entries = c.entries;
+        EXPECT_EQ(startSysInfoTool(tools), !c.started.isEmpty());
+        EXPECT_EQ(tools.started, c.started);
+    }
+}
