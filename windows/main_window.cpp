@@ -26,6 +26,7 @@
 #include <QShortcutEvent>
 #include <QTimer>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -87,12 +88,42 @@ private:
     ChoiceLabel *label() const { return static_cast<ChoiceLabel *>(widget()); }
 };
 
+// The answers on offer, and only they, are the group's members: a question
+// of two answers has two, where the other labels stand empty and shut.
+class ChoiceGroupAccessible : public QAccessibleWidget {
+public:
+    explicit ChoiceGroupAccessible(QWidget *widget) : QAccessibleWidget(widget, QAccessible::Grouping) {}
+    int childCount() const override { return int(shown().size()); }
+    QAccessibleInterface *child(int index) const override
+    {
+        const QList<QWidget *> answers = shown();
+        return index >= 0 && index < answers.size() ? QAccessible::queryAccessibleInterface(answers[index]) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface *child) const override
+    {
+        return child ? int(shown().indexOf(qobject_cast<QWidget *>(child->object()))) : -1;
+    }
+
+private:
+    QList<QWidget *> shown() const
+    {
+        QList<QWidget *> answers;
+        for (QWidget *answer : widget()->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+            if (!answer->isHidden() && answer->isEnabled())
+                answers << answer;
+        }
+        return answers;
+    }
+};
+
 QAccessibleInterface *stageAccessible(const QString &className, QObject *object)
 {
     if (className == u"SpeechLabel")
         return new SpeechAccessible(static_cast<QWidget *>(object));
     if (className == u"ChoiceLabel")
         return new ChoiceAccessible(static_cast<QWidget *>(object));
+    if (className == u"ChoiceGroup")
+        return new ChoiceGroupAccessible(static_cast<QWidget *>(object));
     return nullptr;
 }
 
@@ -165,12 +196,24 @@ Form1::Form1(Host &host, Game &game, QWidget *parent) : QMainWindow(parent), hos
     child(Shape1, "Shape1");
     child(lblMessage, "lblMessage");
     lblNyuryoku->setBuddy(txtNyuryoku);
+    // The answers move into one group of their own, where they stood.
+    auto *answers = new ChoiceGroup(client);
+    answers->setObjectName(QStringLiteral("answers"));
+    QRect groupArea;
     for (int k = 0; k < 4; ++k) {
         child(lblSentaku[k], QStringLiteral("lblSentaku%1").arg(k + 1).toLatin1().constData());
+        groupArea |= lblSentaku[k]->geometry();
         connect(lblSentaku[k], &ChoiceLabel::clicked, this, [this, k] {
             game_.lblSentakuClick(k + 1);
             announceChoices();
         });
+        connect(lblSentaku[k], &ChoiceLabel::stepped, this, [this, k](int direction) { stepAnswer(k, direction); });
+    }
+    answers->setGeometry(groupArea);
+    for (ChoiceLabel *label : lblSentaku) {
+        const QRect area = label->geometry().translated(-groupArea.topLeft());
+        label->setParent(answers);
+        label->setGeometry(area);
     }
     fillStoreFrame(findChild<QGroupBox *>(QStringLiteral("Frame1")), frames, {Frame::img01, Frame::img02, Frame::img03});
     fillStoreFrame(findChild<QGroupBox *>(QStringLiteral("Frame2")), frames, {Frame::img04, Frame::img05, Frame::img06});
@@ -183,14 +226,17 @@ Form1::Form1(Host &host, Game &game, QWidget *parent) : QMainWindow(parent), hos
     connect(cmdKakunin, &QPushButton::clicked, this, [this] {
         game_.cmdKakuninClick();
         announceChoices();
-        focusEntryIfOpen();
+        focusAnswersOrEntry();
     });
     connect(cmdModoru, &QPushButton::clicked, this, [this] {
         game_.cmdModoruClick();
-        focusEntryIfOpen();
+        focusAnswersOrEntry();
     });
     connect(cmdSyuryo, &QPushButton::clicked, this, [this] { leaveGame(exitProgram(host_)); });
-    setTabOrder(txtNyuryoku, cmdKakunin);
+    setTabOrder(txtNyuryoku, lblSentaku[0]);
+    for (int k = 0; k < 3; ++k)
+        setTabOrder(lblSentaku[k], lblSentaku[k + 1]);
+    setTabOrder(lblSentaku[3], cmdKakunin);
     setTabOrder(cmdKakunin, cmdModoru);
     setTabOrder(cmdModoru, cmdSyuryo);
 
@@ -227,6 +273,10 @@ void Form1::refresh()
         if (cue.visible != !label->isHidden())
             label->setVisible(cue.visible);
     }
+    // One stop for the whole group: the picked answer, or the first that can be.
+    ChoiceLabel *stop = answerStop();
+    for (ChoiceLabel *label : lblSentaku)
+        label->setFocusPolicy(label == stop ? Qt::StrongFocus : label->isEnabled() ? Qt::ClickFocus : Qt::NoFocus);
     if (txtNyuryoku->text() != game_.entryText)
         txtNyuryoku->setText(game_.entryText);
     txtNyuryoku->setEnabled(game_.entryOpen);
@@ -365,6 +415,38 @@ bool Form1::openSavedGame(const QString &fileName)
     return true;
 }
 
+ChoiceLabel *Form1::answerStop() const
+{
+    const int picked = game_.Choice;
+    if (picked >= 1 && picked <= 4 && game_.choices[picked - 1].enabled)
+        return lblSentaku[picked - 1];
+    for (int k = 0; k < 4; ++k) {
+        if (game_.choices[k].enabled && game_.choices[k].visible)
+            return lblSentaku[k];
+    }
+    return nullptr;
+}
+
+void Form1::focusAnswersOrEntry()
+{
+    if (ChoiceLabel *stop = answerStop())
+        stop->setFocus(Qt::OtherFocusReason);
+    else
+        focusEntryIfOpen();
+}
+
+void Form1::stepAnswer(int from, int direction)
+{
+    for (int k = (from + direction + 4) % 4; k != from; k = (k + direction + 4) % 4) {
+        if (game_.choices[k].enabled && game_.choices[k].visible) {
+            game_.lblSentakuClick(k + 1);
+            announceChoices();
+            lblSentaku[k]->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+}
+
 void Form1::focusEntryIfOpen()
 {
     if (txtNyuryoku->isEnabled())
@@ -391,6 +473,14 @@ void Form1::keyPressEvent(QKeyEvent *event)
     if (plain && k >= 1 && k <= 4 && focusWidget() != txtNyuryoku) {
         game_.lblSentakuClick(k);
         announceChoices();
+        if (focusWidget() && focusWidget()->parentWidget() == lblSentaku[0]->parentWidget() && answerStop())
+            answerStop()->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    // Enter on an answer goes on, as 確認 does.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && std::find(lblSentaku.begin(), lblSentaku.end(), focusWidget()) != lblSentaku.end()) {
+        cmdKakunin->click();
         return;
     }
     QMainWindow::keyPressEvent(event);

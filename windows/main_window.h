@@ -104,6 +104,13 @@ private:
     void showMessage(const QString &text);
     // Whoever plays by keyboard types on without reaching for the entry box.
     void focusEntryIfOpen();
+    // After a question the focus is on its answers, so that a screen reader
+    // reads the answer in hand; otherwise in the entry box.
+    void focusAnswersOrEntry();
+    // The answer that Tab reaches: the picked one, or the first on offer.
+    ChoiceLabel *answerStop() const;
+    // An arrow in the group: picks the next answer on offer that way.
+    void stepAnswer(int from, int direction);
     // Tells assistive technology which answer is picked now.
     void announceChoices();
 

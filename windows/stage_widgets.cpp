@@ -6,6 +6,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
 #include <QStringListModel>
 #include <QTimer>
 
@@ -39,6 +41,37 @@ void ChoiceLabel::setOpaque(bool opaque)
                  pal.color(opaque ? QPalette::HighlightedText : QPalette::Text));
     setPalette(pal);
     setAutoFillBackground(opaque);
+}
+
+void ChoiceLabel::keyPressEvent(QKeyEvent *event)
+{
+    switch (event->key()) {
+    case Qt::Key_Space:
+        emit clicked();
+        return;
+    case Qt::Key_Up:
+    case Qt::Key_Left:
+        emit stepped(-1);
+        return;
+    case Qt::Key_Down:
+    case Qt::Key_Right:
+        emit stepped(+1);
+        return;
+    default:
+        event->ignore();
+    }
+}
+
+void ChoiceLabel::paintEvent(QPaintEvent *event)
+{
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QStylePainter painter(this);
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    option.backgroundColor = palette().color(autoFillBackground() ? QPalette::Window : QPalette::Base);
+    painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
 }
 
 void ChoiceLabel::mouseReleaseEvent(QMouseEvent *event)

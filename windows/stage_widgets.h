@@ -41,9 +41,23 @@ public:
 
 signals:
     void clicked();
+    // An arrow key: -1 for the answer before, +1 for the one after.
+    void stepped(int direction);
 
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
+    // Space picks the answer, as a click does; the arrows step within the
+    // group. Everything else goes on to the window (1 to 4, Enter).
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
+};
+
+// The four answers as one group, so that a screen reader counts them among
+// themselves ("2 of 4"); it draws nothing of its own.
+class ChoiceGroup : public QWidget {
+    Q_OBJECT
+public:
+    using QWidget::QWidget;
 };
 
 // The character's sentence. Each new sentence is announced to assistive

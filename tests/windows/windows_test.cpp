@@ -184,6 +184,19 @@ TEST_F(WindowsTest, PlayedFromTheKeyboard)
     form.cmdKakunin->click();
     form.cmdModoru->click();
     EXPECT_EQ(game.Step, 1) << "戻る(&R)";
+    // The answers are one stop in the tab order, with the focus on the
+    // picked one after a question; the arrows pick within them, Enter goes on.
+    ASSERT_EQ(form.focusWidget(), form.lblSentaku[0]);
+    QTest::keyClick(form.lblSentaku[0], Qt::Key_Up);
+    EXPECT_EQ(std::pair(game.Choice, form.focusWidget()), std::pair(Int16(4), static_cast<QWidget *>(form.lblSentaku[3])));
+    form.lblSentaku[1]->setFocus();
+    QTest::keyClick(form.lblSentaku[1], Qt::Key_Space);
+    EXPECT_EQ(game.Choice, 2);
+    QTest::keyClick(form.lblSentaku[1], Qt::Key_Tab);
+    EXPECT_EQ(form.focusWidget(), form.cmdKakunin) << "one stop for the group";
+    QTest::keyClick(form.cmdKakunin, Qt::Key_Backtab);
+    QTest::keyClick(form.focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(game.Step, 2);
 
     // Alt+I belongs to the entry box; the menu opens with Alt, then I.
     EXPECT_EQ(form.menuBar()->style()->styleHint(QStyle::SH_MenuBar_AltKeyNavigation), 1);
@@ -207,6 +220,11 @@ TEST_F(WindowsTest, WhatAScreenReaderIsTold)
     of(form.lblSentaku[3])->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_EQ(game.Choice, 4);
     EXPECT_TRUE(of(form.lblSentaku[3])->state().checked);
+    EXPECT_TRUE(of(form.lblSentaku[3])->state().focusable);
+    EXPECT_EQ(of(form.lblSentaku[3])->parent()->childCount(), 4) << "counted among themselves: 4 of 4";
+    form.cmdKakunin->click();
+    EXPECT_EQ(of(form.lblSentaku[2])->parent()->childCount(), 3) << "a question of three answers: 3 of 3";
+    EXPECT_EQ(of(form.lblSentaku[2])->parent()->indexOfChild(of(form.lblSentaku[2])), 2);
     EXPECT_FALSE(of(form.lblMessage)->state().disabled);
     for (QGroupBox *store : form.findChildren<QGroupBox *>())
         EXPECT_TRUE(of(store)->state().invisible) << "the picture store is no picture shown";
