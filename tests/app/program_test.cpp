@@ -40,6 +40,7 @@ TEST(CommandLineTest, OptionsAndTheSavedGame)
         {{"--", "--help"}, Action::Play, "--help"},
         {{"-"}, Action::Play, "-"},
         {{"--fullscreen"}, Action::Refuse, {}},
+        {{"-q"}, Action::Refuse, {}},
         {{"a.egg", "b.egg"}, Action::Refuse, {}},
         // The toolkit's own options are left to it.
         {{"-platform", "offscreen", "game.egg"}, Action::Play, "game.egg"},

@@ -77,6 +77,7 @@ TEST(StartSysInfo, StartsTheDesktopsOwnProgramWithoutARegistry)
         QStringList started;
     } cases[] = {
         {{{"hardinfo", "/usr/bin/hardinfo"}, {"gnome-system-monitor", "/usr/bin/gsm"}}, {}, {"/usr/bin/gsm"}},
+        {{{"gnome-system-monitor", "/usr/bin/gsm"}, {"kinfocenter", "/usr/bin/kic"}}, {}, {"/usr/bin/kic"}},
         {{{"hardinfo", "/usr/bin/hardinfo"}}, {{"org.kde.kinfocenter.desktop", flatpak}}, {"/usr/bin/hardinfo"}},
         {{}, {{"org.kde.kinfocenter.desktop", flatpak}}, {"flatpak run org.kde.kinfocenter"}},
         {{}, {{"hardinfo.desktop", quoted}}, {"/opt/hard info/hi 9%"}},

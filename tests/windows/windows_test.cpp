@@ -189,6 +189,11 @@ TEST_F(WindowsTest, PlayedFromTheKeyboard)
     ASSERT_EQ(form.focusWidget(), form.lblSentaku[0]);
     QTest::keyClick(form.lblSentaku[0], Qt::Key_Up);
     EXPECT_EQ(std::pair(game.Choice, form.focusWidget()), std::pair(Int16(4), static_cast<QWidget *>(form.lblSentaku[3])));
+    QTest::keyClick(form.lblSentaku[3], Qt::Key_Down);
+    EXPECT_EQ(std::pair(game.Choice, form.focusWidget()), std::pair(Int16(1), static_cast<QWidget *>(form.lblSentaku[0])));
+    QTest::keyClick(form.lblSentaku[0], Qt::Key_3);
+    EXPECT_EQ(std::pair(game.Choice, form.focusWidget()), std::pair(Int16(3), static_cast<QWidget *>(form.lblSentaku[2])))
+        << "the focus follows the number";
     form.lblSentaku[1]->setFocus();
     QTest::keyClick(form.lblSentaku[1], Qt::Key_Space);
     EXPECT_EQ(game.Choice, 2);
@@ -369,20 +374,24 @@ TEST_F(WindowsTest, LayoutInvariants)
         QWidget *client = window == &form ? form.centralWidget() : window;
         EXPECT_TRUE(window->screen()->availableGeometry().contains(window->frameGeometry())) << "off the screen";
         // Hidden controls too, but for the picture store; what hides takes turns with what shows.
+        // The answers count one by one, where they stand in the window.
         QList<QWidget *> controls;
         for (QWidget *w : client->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
-            if (!w->inherits("QGroupBox"))
+            if (w->inherits("ChoiceGroup"))
+                controls << w->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
+            else if (!w->inherits("QGroupBox"))
                 controls << w;
         }
+        const auto place = [client](QWidget *w) { return QRect(w->mapTo(client, QPoint()), w->size()); };
         const auto shown = [](QWidget *w) { return !w->isHidden() || w->inherits("ChoiceLabel"); };
         QSet<QChar> keys;
         for (QWidget *w : controls) {
             const QString name = w->objectName();
-            EXPECT_TRUE(client->rect().contains(w->geometry())) << name.toStdString() << " lies outside";
+            EXPECT_TRUE(client->rect().contains(place(w))) << name.toStdString() << " lies outside";
             for (QWidget *other : controls) {
                 const bool holds = other->inherits("Balloon") || other->objectName() == u"imgChara";
                 // Twips rounded down to pixels may touch by one pixel.
-                const QRect shared = w->geometry() & other->geometry();
+                const QRect shared = place(w) & place(other);
                 if (other != w && !holds && !w->inherits("Balloon") && name != u"imgChara" && shown(w) && shown(other)) {
                     EXPECT_FALSE(shared.width() > 1 && shared.height() > 1)
                         << name.toStdString() << " overlaps " << other->objectName().toStdString();
