@@ -202,6 +202,10 @@ TEST_F(WindowsTest, PlayedFromTheKeyboard)
     QTest::keyClick(form.cmdKakunin, Qt::Key_Backtab);
     QTest::keyClick(form.focusWidget(), Qt::Key_Return);
     EXPECT_EQ(game.Step, 2);
+    QTest::keyClick(&form, Qt::Key_1);
+    QTest::keyClick(form.focusWidget(), Qt::Key_Return);
+    QTest::keyClick(form.lblSentaku[0], Qt::Key_Up);
+    EXPECT_EQ(game.Choice, 3) << "a question of three answers: the shut fourth is passed over";
 
     // Alt+I belongs to the entry box; the menu opens with Alt, then I.
     EXPECT_EQ(form.menuBar()->style()->styleHint(QStyle::SH_MenuBar_AltKeyNavigation), 1);
