@@ -47,12 +47,13 @@ int runProgram(int argc, char *argv[], const Launch &launch)
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
     // Before the toolkit looks for a display.
-    const CommandLine line = parseCommandLine(argumentsOf(argc, argv));
+    const QStringList arguments = argumentsOf(argc, argv);
+    const CommandLine line = parseCommandLine(arguments);
     if (line.action != CommandLine::Action::Play)
         return finish(line);
     std::optional<QApplication> app;
     if (!qApp) {
-        if (const QString missing = missingDisplay(argumentsOf(argc, argv)); !missing.isEmpty()) {
+        if (const QString missing = missingDisplay(arguments); !missing.isEmpty()) {
             std::fputs(missing.toLocal8Bit().constData(), stderr);
             return 1;
         }

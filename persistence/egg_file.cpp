@@ -360,10 +360,11 @@ Written appendInPlace(const QString &fileName, const QByteArray &records, qsizet
     return {reason, file.resize(end) && file.write(cut) == cut.size() && syncToDisk(file)};
 }
 
-QString writeEgg(const QString &what, const QString &fileName, const EggEncoded &encoded, qsizetype appending,
-                 EggFileMark *mark, const EggLockPause &pause)
+// `adding`: how many records an overwrite save adds; none for a save as.
+QString writeEgg(const QString &what, const QString &fileName, const EggEncoded &encoded,
+                 std::optional<qsizetype> adding, EggFileMark *mark, const EggLockPause &pause)
 {
-    const bool append = appending >= 0;
+    const bool append = adding.has_value();
     if (!encoded.ok())
         return failure(what, fileName, encoded.error, kFileKept);
     if (const QString obstacle = writeObstacle(fileName); !obstacle.isEmpty())
@@ -373,7 +374,7 @@ QString writeEgg(const QString &what, const QString &fileName, const EggEncoded 
     if (isSpecial(QFileInfo(fileName)))
         written.reason = writeInPlace(fileName, encoded.bytes, append);
     else if (append)
-        written = appendInPlace(fileName, encoded.bytes, appending, mark, pause);
+        written = appendInPlace(fileName, encoded.bytes, *adding, mark, pause);
     else
         written = replace(fileName, encoded.bytes, mark);
     if (written.reason.isEmpty())
@@ -456,7 +457,7 @@ EggLoad loadEggFile(const QString &fileName)
 QString saveEggFileAs(const QString &fileName, std::span<const WordRecord> loaded, std::span<const WordRecord> made,
                       EggFileMark *mark)
 {
-    return writeEgg(kSaveAsFailed, fileName, encodeEgg(loaded, made), -1, mark, {});
+    return writeEgg(kSaveAsFailed, fileName, encodeEgg(loaded, made), std::nullopt, mark, {});
 }
 
 QString appendEggFile(const QString &fileName, std::span<const WordRecord> made, EggFileMark *mark,

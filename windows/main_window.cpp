@@ -415,13 +415,20 @@ bool Form1::openSavedGame(const QString &fileName)
     return true;
 }
 
+bool Form1::offered(int k) const { return game_.choices[k].enabled && game_.choices[k].visible; }
+
+bool Form1::answerHasFocus() const
+{
+    return std::find(lblSentaku.begin(), lblSentaku.end(), focusWidget()) != lblSentaku.end();
+}
+
 ChoiceLabel *Form1::answerStop() const
 {
     const int picked = game_.Choice;
-    if (picked >= 1 && picked <= 4 && game_.choices[picked - 1].enabled)
+    if (picked >= 1 && picked <= 4 && offered(picked - 1))
         return lblSentaku[picked - 1];
     for (int k = 0; k < 4; ++k) {
-        if (game_.choices[k].enabled && game_.choices[k].visible)
+        if (offered(k))
             return lblSentaku[k];
     }
     return nullptr;
@@ -438,7 +445,7 @@ void Form1::focusAnswersOrEntry()
 void Form1::stepAnswer(int from, int direction)
 {
     for (int k = (from + direction + 4) % 4; k != from; k = (k + direction + 4) % 4) {
-        if (game_.choices[k].enabled && game_.choices[k].visible) {
+        if (offered(k)) {
             game_.lblSentakuClick(k + 1);
             announceChoices();
             lblSentaku[k]->setFocus(Qt::OtherFocusReason);
@@ -473,13 +480,13 @@ void Form1::keyPressEvent(QKeyEvent *event)
     if (plain && k >= 1 && k <= 4 && focusWidget() != txtNyuryoku) {
         game_.lblSentakuClick(k);
         announceChoices();
-        if (focusWidget() && focusWidget()->parentWidget() == lblSentaku[0]->parentWidget() && answerStop())
-            answerStop()->setFocus(Qt::OtherFocusReason);
+        if (ChoiceLabel *stop = answerStop(); stop && answerHasFocus())
+            stop->setFocus(Qt::OtherFocusReason);
         return;
     }
     // Enter on an answer goes on, as 確認 does.
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && std::find(lblSentaku.begin(), lblSentaku.end(), focusWidget()) != lblSentaku.end()) {
+    if (enter && answerHasFocus()) {
         cmdKakunin->click();
         return;
     }

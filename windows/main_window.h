@@ -107,6 +107,9 @@ private:
     // After a question the focus is on its answers, so that a screen reader
     // reads the answer in hand; otherwise in the entry box.
     void focusAnswersOrEntry();
+    // Answer k (0 ... 3) is shown and may be picked.
+    bool offered(int k) const;
+    bool answerHasFocus() const;
     // The answer that Tab reaches: the picked one, or the first on offer.
     ChoiceLabel *answerStop() const;
     // An arrow in the group: picks the next answer on offer that way.
