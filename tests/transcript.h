@@ -23,6 +23,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <map>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -35,6 +37,21 @@ using Snapshot = std::vector<std::pair<QString, QString>>;
 inline QString dataPath(const QString &name) { return QStringLiteral(NANAIRO_TEST_DATA "/") + name; }
 
 inline QStringList games() { return QDir(QStringLiteral(NANAIRO_TEST_DATA)).entryList({QStringLiteral("*.game")}); }
+// A game's test name: its file name without ".game", dashes as underscores.
+inline std::string testName(const ::testing::TestParamInfo<QString> &info)
+{
+    return QString(info.param).remove(QStringLiteral(".game")).replace(u'-', u'_').toStdString();
+}
+
+// Carries out the step of this verb, as a player does it; false when the
+// player has no such step.
+inline bool playStep(const QString &verb, const std::map<QString, std::function<void()>> &steps)
+{
+    const auto step = steps.find(verb);
+    if (step != steps.end())
+        step->second();
+    return step != steps.end();
+}
 
 // Plays the steps of a script, by whatever way it reaches the game. The steps
 // about the world (the date, the draws, files) are the same for every way.

@@ -74,23 +74,14 @@ Ran run(std::vector<const char *> arguments, const Launch &launch = {})
     return {result, testing::internal::GetCapturedStdout(), testing::internal::GetCapturedStderr()};
 }
 
-TEST(ProgramTest, HelpAndVersionOnStandardOutput)
+// What --help, --version and a refused option print, and their status, the
+// desktop tests pin on the built program; here the signal they leave set.
+TEST(ProgramTest, VersionOnStandardOutputAndAFileSizeLimitThatKillsNothing)
 {
     std::signal(SIGXFSZ, SIG_DFL);
     const Ran version = run({"--version"});
-    EXPECT_EQ(version.result, 0);
-    EXPECT_EQ(version.out, "nanairobako " NANAIRO_VERSION "\nCopyright 2026 The Nanairobako developers.\n"
-                           "Released under the MIT licence, the pictures included.\n");
+    EXPECT_EQ(std::pair(version.result, version.out.rfind("nanairobako " NANAIRO_VERSION "\n", 0)), std::pair(0, std::size_t(0)));
     EXPECT_EQ(std::signal(SIGXFSZ, SIG_DFL), SIG_IGN) << "a save past the file size limit must not kill the game";
-
-    const Ran help = run({"-h"});
-    EXPECT_EQ(help.result, 0);
-    for (const char *duty : {"Usage: nanairobako [FILE.egg]", "FILE.egg", "-h, --help", "-v, --version"})
-        EXPECT_NE(help.out.find(duty), std::string::npos) << "the help names " << duty;
-
-    const Ran refused = run({"--fullscreen"});
-    EXPECT_EQ(refused.result, 2);
-    EXPECT_NE(refused.err.find("unknown option --fullscreen"), std::string::npos);
 }
 
 // A saved game handed over on the command line opens once the stage is up,

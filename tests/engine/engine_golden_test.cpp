@@ -67,7 +67,7 @@ public:
 
     bool play(const QString &verb, const QString &arg) override
     {
-        const std::map<QString, std::function<void()>> steps{
+        return transcript::playStep(verb, {
             {"type", [&] { g.txtNyuryokuChange(g.entryText + arg); }},
             {"confirm", [&] { g.cmdKakuninClick(); }},
             {"back", [&] { g.cmdModoruClick(); }},
@@ -79,12 +79,7 @@ public:
             {"open", [&] { g.FLoad(file(arg)); }},
             {"save-as", [&] { g.NFSave(file(arg)); }},
             {"save", [&] { g.asavemenuClick(); }},
-        };
-        const auto step = steps.find(verb);
-        if (step == steps.end())
-            return false;
-        step->second();
-        return true;
+        });
     }
 };
 
@@ -97,7 +92,4 @@ TEST_P(EngineGames, PlayWithoutAWindow)
     transcript::expectGolden(GetParam(), [] { return std::make_unique<EnginePlayer>(); });
 }
 
-INSTANTIATE_TEST_SUITE_P(Transcripts, EngineGames, ::testing::ValuesIn(transcript::games().toVector()),
-                         [](const auto &info) {
-                             return QString(info.param).remove(QStringLiteral(".game")).replace(u'-', u'_').toStdString();
-                         });
+INSTANTIATE_TEST_SUITE_P(Transcripts, EngineGames, ::testing::ValuesIn(transcript::games().toVector()), transcript::testName);

@@ -109,7 +109,7 @@ public:
     bool play(const QString &verb, const QString &arg) override
     {
         const auto click = [](QWidget *control) { QTest::mouseClick(control, Qt::LeftButton); };
-        const std::map<QString, std::function<void()>> steps{
+        return transcript::playStep(verb, {
             // One key event a character, as a Japanese keyboard layout sends them.
             {"type", [&] { for (const char32_t c : arg.toUcs4())
                                QTest::sendKeyEvent(QTest::Click, form->txtNyuryoku, Qt::Key_unknown,
@@ -124,12 +124,7 @@ public:
             {"open", [&] { throughFileWindow(form->opnmenu, arg); }},
             {"save-as", [&] { throughFileWindow(form->savemenu, arg); }},
             {"save", [&] { form->asavemenu->trigger(); }},
-        };
-        const auto step = steps.find(verb);
-        if (step == steps.end())
-            return false;
-        step->second();
-        return true;
+        });
     }
 };
 
@@ -142,7 +137,4 @@ TEST_P(StageGames, PlayThroughTheWindows)
     transcript::expectGolden(GetParam(), [] { return std::make_unique<StagePlayer>(); });
 }
 
-INSTANTIATE_TEST_SUITE_P(Transcripts, StageGames, ::testing::ValuesIn(transcript::games().toVector()),
-                         [](const auto &info) {
-                             return QString(info.param).remove(QStringLiteral(".game")).replace(u'-', u'_').toStdString();
-                         });
+INSTANTIATE_TEST_SUITE_P(Transcripts, StageGames, ::testing::ValuesIn(transcript::games().toVector()), transcript::testName);
