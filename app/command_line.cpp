@@ -55,7 +55,7 @@ QStringList withoutToolkitOptions(const QStringList &arguments)
             break;
         }
         const QString name = QString(a).remove(QRegularExpression(u"^--?"_s)).section(u'=', 0, 0);
-        if (!a.startsWith(u'-') || name.isEmpty() || a.startsWith(u"---"))
+        if (!a.startsWith(u'-') || name.isEmpty())
             left << a;
         else if (kToolkitOptionsWithValue.contains(name))
             k += a.contains(u'=') ? 0 : 1;

@@ -80,7 +80,6 @@ int runProgram(int argc, char *argv[], const Launch &launch)
     if (!line.file.isEmpty())
         QTimer::singleShot(0, &window, [&window, file = line.file] { window.openSavedGame(file); });
     if (launch.started) {
-        QCoreApplication::sendPostedEvents();
         QCoreApplication::processEvents();
         launch.started(window);
         return 0;

@@ -45,6 +45,9 @@ TEST(CommandLineTest, OptionsAndTheSavedGame)
         // The toolkit's own options are left to it.
         {{"-platform", "offscreen", "game.egg"}, Action::Play, "game.egg"},
         {{"-style=fusion", "--reverse", "-qwindowtitle", "x", "g.egg"}, Action::Play, "g.egg"},
+        {{"-platformpluginpath", "p", "-display", ":0", "-name", "n", "-title", "t", "-dograb", "g"}, Action::Play, "g"},
+        {{"style"}, Action::Play, "style"}, // a file named like an option
+        {{"--", "-style"}, Action::Play, "-style"},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(qPrintable(c.arguments.join(u' ')));

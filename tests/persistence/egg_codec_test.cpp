@@ -148,6 +148,7 @@ TEST(EggReader, RefusesABrokenFileSayingWhyAndWhere)
         {"a byte no code page 932 has, first", "\xff\"a\",\"1\",,,,\r\n", 1, "シフトJIS"},
         {"lead byte without its trail", "\"a\",\"1\",,,,\r\n\"\x82\",\"1\",,,,\r\n", 2, "シフトJIS"},
         {"byte no code page 932 has", "\"a\",\"1\",,,,\n\n\"\xff\",\"1\",,,,\n", 3, "シフトJIS"},
+        {"byte no code page 932 has, after a first empty line", "\n\"\xff\",\"1\",,,,\n", 2, "シフトJIS"},
         {"lead byte cut off by the end", "\"a\",\"1\",,,,\r\n\x82", 2, "シフトJIS"},
         {"10001 records", record.repeated(kMaxEggRecords + 1), kMaxEggRecords + 1, "10001件目"},
         {"a byte no code page 932 has, in a last line without its end", "\"a\",\"1\",,,,\r\n\"\xff", 2, "シフトJIS"},
@@ -166,6 +167,8 @@ TEST(EggWriter, NamesTheWholeCharacterItCannotWrite)
 {
     const EggEncoded later = encodeEgg(std::vector<WordRecord>{rec(s("ok"), s("1")), rec(s("b"), s("1"), s("1😀"))});
     EXPECT_TRUE(later.error.contains(s("「1😀」の文字「😀」"))) << later.error.toStdString();
+    const QString cutPair = s("x") + QChar(0xD83D); // a surrogate whose pair is missing
+    EXPECT_TRUE(encodeEggRecord(rec(cutPair, s("1"))).error.contains(s("「") + cutPair + s("」の文字「")));
     for (const char *text : {"x😀y", "😀"}) {
         const EggEncoded encoded = encodeEgg(std::vector<WordRecord>{rec(s(text), s("1"))});
         EXPECT_TRUE(encoded.error.contains(s("「") + s(text) + s("」の文字「😀」"))) << encoded.error.toStdString();
