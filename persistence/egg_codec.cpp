@@ -239,9 +239,8 @@ private:
         const char16_t *last = p_;
         while (last != start && last[-1] == u' ')
             --last;
-        if (last == start)
-            field.reset();
-        else
+        // Nothing in it: the field stays unset, as every record begins.
+        if (last != start)
             field = sharedText(start, last - start);
         return true;
     }

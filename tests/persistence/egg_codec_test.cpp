@@ -163,6 +163,15 @@ TEST(EggReader, RefusesABrokenFileSayingWhyAndWhere)
     }
 }
 
+// A character cut in two at the end leaves its first byte: any of the two
+// ranges of lead bytes, edges included; another byte there is no cut.
+TEST(EggReader, ALeadByteAloneAtTheEndIsACharacterCutInTwo)
+{
+    for (const char lead : {'\x81', '\x9f', '\xe0', '\xfc'})
+        EXPECT_EQ(decodeEgg(QByteArray("\"a\",\"1\",,,,\r\n\"") + lead).unfinishedBytes, 2) << int(uchar(lead));
+    EXPECT_FALSE(decodeEgg("\"a\",\"1\",,,,\r\n\"\xa0").ok());
+}
+
 TEST(EggWriter, NamesTheWholeCharacterItCannotWrite)
 {
     const EggEncoded later = encodeEgg(std::vector<WordRecord>{rec(s("ok"), s("1")), rec(s("b"), s("1"), s("1😀"))});
