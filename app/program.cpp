@@ -6,6 +6,7 @@
 #include "engine/game.h"
 #include "windows/host.h"
 #include "windows/main_window.h"
+#include "windows/recovery_questions.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -73,12 +74,18 @@ int runProgram(int argc, char *argv[], const Launch &launch)
     SystemEnvironment systemEnvironment;
     DesktopHost desktopHost;
     Game game(launch.environment ? *launch.environment : systemEnvironment);
-    Form1 window(launch.host ? *launch.host : desktopHost, game);
+    game.keepJournalIn(launch.journalFolder.isEmpty() ? defaultJournalFolder() : launch.journalFolder);
+    Host &host = launch.host ? *launch.host : desktopHost;
+    Form1 window(host, game);
     window.show();
-    // A saved game handed over by the file manager opens once the stage is
-    // up, as if chosen in the file window.
-    if (!line.file.isEmpty())
-        QTimer::singleShot(0, &window, [&window, file = line.file] { window.openSavedGame(file); });
+    // Once the stage is up: first the words a crash left behind, then a
+    // saved game handed over by the file manager, as if chosen in the file
+    // window.
+    QTimer::singleShot(0, &window, [&host, &window, &game, file = line.file] {
+        askAboutLeftGames(host, &window, game);
+        if (!file.isEmpty())
+            window.askAndOpen(file);
+    });
     if (launch.started) {
         QCoreApplication::processEvents();
         launch.started(window);

@@ -2,6 +2,8 @@
 // The program from its command line to its end, as main() runs it and as the
 // tests run it.
 
+#include <QString>
+
 #include <functional>
 
 class Environment;
@@ -16,6 +18,8 @@ struct Launch {
     // Called with the stage after start-up, in place of running the event
     // loop; the program then ends.
     std::function<void(Form1 &)> started;
+    // Where unsaved records are kept for recovery; the player's state folder when empty.
+    QString journalFolder;
 };
 
 // Help and version go to standard output and return 0; a refused command

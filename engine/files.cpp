@@ -74,14 +74,20 @@ bool Game::NFSave(const QString &fileName)
     return saved;
 }
 
-bool Game::FLoad(const QString &fileName)
+bool Game::FLoad(const QString &fileName) { return openFile(fileName, {}); }
+
+bool Game::openFile(const QString &fileName, const std::function<void()> &recovering)
 {
     // The file is read and checked whole before anything of the game in hand
     // is touched: a refused file leaves every record, name and level as it was.
     const QString name = QDir::toNativeSeparators(QFileInfo(fileName).absoluteFilePath());
     EggLoad loaded = loadEggFile(name);
     if (!loaded.content) {
-        emit message(loaded.message);
+        // Taking back a crashed game's words, the caller goes on with a new game.
+        emit message(recovering ? loaded.message.section(u'\n', 0, -2)
+                                      + QStringLiteral("\n保存していなかったことばは、新しいゲームにもどします。"
+                                                       "「名前をつけて保存」で残してください。")
+                                : loaded.message);
         emit changed();
         return false;
     }
@@ -126,6 +132,9 @@ bool Game::FLoad(const QString &fileName)
                                              "ファイルはそのままにしてあり、次に上書き保存するときに、"
                                              "その書きかけの部分を取りのぞきます。")
                             : QStringLiteral("ファイルを開きました。"));
+    // Words taken back after a crash count for the period as if never lost.
+    if (recovering)
+        recovering();
 
     // An end date that names no date (a file written by hand) is compared as
     // text, the way date texts of the fixed form order.

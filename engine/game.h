@@ -18,11 +18,14 @@
 #include "engine/remarks.h"
 #include "engine/timer.h"
 #include "persistence/egg_file.h"
+#include "persistence/journal.h"
 
 #include <QObject>
 
 #include <array>
+#include <functional>
 #include <optional>
+#include <span>
 
 // One answer choice label as the stage shows it.
 struct ChoiceCue {
@@ -117,6 +120,23 @@ public:
     // Whether an overwrite save is waiting for its file.
     bool saving() const { return saving_; }
 
+    // --- recovery after a crash
+    // From now on every unsaved record is also kept in a journal in this
+    // folder, written before the game shows its reply.
+    void keepJournalIn(const QString &folder);
+    // The folder of the journals; empty when none is kept.
+    QString journalFolder() const { return journal_ ? journal_->folder() : QString(); }
+    // Whether the journal holds every unsaved record (or none is needed).
+    bool journalKept() const { return !journal_ || !hasUnsavedRecords() || (journal_->isOpen() && !journalBroken_); }
+    // The player leaves the game: what it holds unsaved they chose not to
+    // keep, so nothing is left to recover.
+    void leave();
+    // Brings back a game that ended without being asked: its file opened as
+    // 開く would (a new game where it has none or it cannot be opened), then
+    // these records as unsaved ones, the first `quiet` of them a new game's
+    // own. Returns how many came back; fewer when memory is full.
+    qsizetype recover(const QString &fileName, std::span<const WordRecord> records, int quiet);
+
     // --- the period
     void Ending();
     void AfterEnd();
@@ -146,6 +166,19 @@ private:
     // A save ends in exactly one message: why it failed, or the success text.
     bool finishSave(const QString &error, const QString &success);
 
+    // 開く; `recovering`, when given, brings a crashed game's records back
+    // after the open and before the period is checked.
+    bool openFile(const QString &fileName, const std::function<void()> &recovering);
+    // Brings the journal in line with the unsaved records.
+    void keepJournal();
+    // Takes one record back as its teaching once took it; false when full.
+    bool restoreRecord(const WordRecord &record);
+
     Environment &environment_;
     bool saving_ = false;
+    std::optional<Journal> journal_;
+    qsizetype journaled_ = 0; // NewData(0 ... journaled_-1) are in the journal
+    bool journaling_ = false;
+    bool journalBroken_ = false; // until nothing is unsaved again
+    bool journalWarned_ = false;
 };

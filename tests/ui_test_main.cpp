@@ -1,4 +1,6 @@
 #include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -10,6 +12,10 @@ int main(int argc, char **argv)
     // The game gives each picture its pixel ratio itself; Qt's guess from an
     // "@2x" file name is turned off, so that the tests see it do so.
     qputenv("QT_HIGHDPI_DISABLE_2X_IMAGE_LOADING", "1");
+    // A game started through the program's entry keeps its journal here,
+    // never among the player's own.
+    QTemporaryDir state;
+    qputenv("XDG_STATE_HOME", QFile::encodeName(state.path()));
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();

@@ -142,10 +142,12 @@ void openOrRaise(QPointer<Window> &window, Make make)
     window->show();
 }
 
-// Leaving the game by ending the program.
-std::function<bool()> exitProgram(Host &host)
+// Leaving the game by ending the program: what it still holds unsaved the
+// player chose not to keep, so nothing is left for the next start to offer.
+std::function<bool()> exitProgram(Host &host, Game &game)
 {
-    return [&host] {
+    return [&host, &game] {
+        game.leave();
         host.exitProgram();
         return true;
     };
@@ -232,7 +234,7 @@ Form1::Form1(Host &host, Game &game, QWidget *parent) : QMainWindow(parent), hos
         game_.cmdModoruClick();
         focusAnswersOrEntry();
     });
-    connect(cmdSyuryo, &QPushButton::clicked, this, [this] { leaveGame(exitProgram(host_)); });
+    connect(cmdSyuryo, &QPushButton::clicked, this, [this] { leaveGame(exitProgram(host_, game_)); });
     setTabOrder(txtNyuryoku, lblSentaku[0]);
     for (int k = 0; k < 3; ++k)
         setTabOrder(lblSentaku[k], lblSentaku[k + 1]);
@@ -359,7 +361,7 @@ void Form1::showFileWindow(Game::FileMode mode)
     if (!fileWindow) {
         Form3::Actions actions;
         actions.picked = [this](const QString &file) { game_.chooseFile(file); };
-        actions.open = [this](const QString &file) { return leaveGame([this, file] { return openSavedGame(file); }); };
+        actions.open = [this](const QString &file) { return askAndOpen(file); };
         actions.save = [this](const QString &file) { return saveAs(file); };
         fileWindow = new Form3(Form3::startFolder(), std::move(actions), this);
         // What waited for a save through the window waits no longer once
@@ -405,6 +407,11 @@ bool Form1::saveAs(const QString &fileName)
     if (const std::function<bool()> leave = std::exchange(afterSave_, nullptr))
         leave();
     return true;
+}
+
+bool Form1::askAndOpen(const QString &fileName)
+{
+    return leaveGame([this, fileName] { return openSavedGame(fileName); });
 }
 
 bool Form1::openSavedGame(const QString &fileName)
@@ -498,7 +505,7 @@ void Form1::closeEvent(QCloseEvent *event)
     // With the stage gone nothing of the game is left to use: closing it ends
     // the program, as "終了(&X)" does, once nothing unsaved stands in the
     // way. A save waiting for its file finishes first.
-    if (game_.saving() || !leaveGame(exitProgram(host_)))
+    if (game_.saving() || !leaveGame(exitProgram(host_, game_)))
         event->ignore();
 }
 

@@ -50,6 +50,8 @@ public:
 
     // Opens a saved game named from outside the windows (the command line).
     bool openSavedGame(const QString &fileName);
+    // The same, once the player was asked about unsaved records it would drop.
+    bool askAndOpen(const QString &fileName);
     // The file window's save: asks before it replaces another saved game.
     bool saveAs(const QString &fileName);
 

@@ -1,0 +1,194 @@
+// The journal of the unsaved records, and taking them back after a crash.
+
+#include "engine/recovery.h"
+
+#include "engine/game.h"
+
+#include <QDir>
+#include <QScopedValueRollback>
+
+#include <algorithm>
+
+std::size_t alreadySaved(std::span<const WordRecord> file, qint64 held, std::span<const WordRecord> journal)
+{
+    for (std::size_t k = std::min(journal.size(), file.size()); k > 0; --k) {
+        const auto saved = journal.first(k);
+        const bool afterHeld = held >= 0 && std::size_t(held) + k <= file.size()
+                               && std::equal(saved.begin(), saved.end(), file.begin() + held);
+        if (afterHeld || std::equal(saved.begin(), saved.end(), file.end() - qsizetype(k)))
+            return k;
+    }
+    return 0;
+}
+
+void Game::keepJournalIn(const QString &folder)
+{
+    journal_.emplace(folder);
+    // Connected before any view, so that the journal is written before a
+    // view shows the reply to the step that made the record.
+    connect(this, &Game::changed, this, &Game::keepJournal, Qt::UniqueConnection);
+    keepJournal();
+}
+
+void Game::keepJournal()
+{
+    if (!journal_ || journaling_)
+        return;
+    const QScopedValueRollback guard(journaling_, true);
+    if (!hasUnsavedRecords()) {
+        journal_->remove();
+        journalBroken_ = false;
+        return;
+    }
+    if (journalBroken_)
+        return;
+    const JournalHeader header{FileName, FileName.isEmpty() ? 0 : DataMax + SavedNewRecords,
+                               std::max(0, NewGameRecords - SavedNewRecords)};
+    QString error;
+    if (!journal_->isOpen() || journal_->header() != header || journaled_ > i) {
+        error = journal_->begin(header, std::span(NewData).subspan(SavedNewRecords, i - SavedNewRecords));
+    } else if (journaled_ < i) {
+        error = journal_->append(std::span(NewData).subspan(journaled_, i - journaled_));
+    }
+    journaled_ = i;
+    if (error.isEmpty())
+        return;
+    // A journal that cannot be written leaves the game as it always was:
+    // safe once saved. Told once; the next journal is tried after a save.
+    journalBroken_ = true;
+    if (!std::exchange(journalWarned_, true))
+        emit message(QStringLiteral("教えたことばの控えを書けませんでした。\n控えのフォルダー：%1\n理由：%2\n"
+                                    "このまま遊べますが、ことばが安全なのは保存したときだけです。"
+                                    "こまめに保存してください。")
+                         .arg(QDir::toNativeSeparators(journal_->folder()), error));
+}
+
+void Game::leave()
+{
+    if (journal_)
+        journal_->remove();
+}
+
+bool Game::restoreRecord(const WordRecord &record)
+{
+    if (!appendNewRecord(record))
+        return false;
+    if (codeIs(record.Kind, 9))
+        YourName = textOf(record.Text);
+    if (codeIs(record.Kind, 8))
+        StartDate = textOf(record.Text);
+    if (codeIs(record.Kind, 7))
+        EndDate = textOf(record.Text);
+    ELevel += codeIs(record.Vulgar, 1) ? 1 : 0;
+    DLevel += codeIs(record.Useful, 2) ? 1 : 0;
+    return true;
+}
+
+qsizetype Game::recover(const QString &fileName, std::span<const WordRecord> records, int quiet)
+{
+    qsizetype restored = 0;
+    const auto restoreAll = [&] {
+        while (restored < qsizetype(records.size()) && restoreRecord(records[restored]))
+            ++restored;
+        const qsizetype words = restored - std::min<qsizetype>(quiet, restored);
+        QString text = QStringLiteral("保存していなかったことばを %1 こ、とりもどしました。"
+                                      "保存するまでは、まだファイルに入っていません。")
+                           .arg(words);
+        if (restored < qsizetype(records.size()))
+            text += QStringLiteral("\nあたまがいっぱいで、%1 こはとりもどせませんでした。その分の控えはのこしてあります。")
+                        .arg(records.size() - restored);
+        emit message(text);
+    };
+    if (!fileName.isEmpty() && openFile(fileName, restoreAll))
+        return restored;
+
+    NewGame();
+    // A game that had no file brings its own dates; the new game's go.
+    if (quiet > 0)
+        i = Level = 0;
+    restoreAll();
+    NewGameRecords = Int16(std::min<qsizetype>(quiet, restored));
+    if (std::any_of(records.begin(), records.begin() + restored,
+                    [](const WordRecord &r) { return codeIs(r.Kind, 9); })) {
+        // The name is known: the game goes on as after its confirmation.
+        Step = 0;
+        statusMenu = true;
+        tmrMessage.enable();
+        sentence = QStringLiteral("なにかことばおしえろ。");
+    }
+    emit changed();
+    return restored;
+}
+
+LeftGames::LeftGames(Game &game) : game_(game)
+{
+    if (!game.journalFolder().isEmpty())
+        journals_ = leftJournals(game.journalFolder());
+}
+
+std::optional<LeftGames::Question> LeftGames::next()
+{
+    for (; at_ < journals_.size(); ++at_) {
+        LeftJournal &left = journals_[at_];
+        if (!left.error.isEmpty()) {
+            return Question{QStringLiteral("前のゲームがのこした控えを読めませんでした。\n控え：%1\n理由：%2\n"
+                                           "控えはそのままにしてあります。すてますか？")
+                                .arg(QDir::toNativeSeparators(left.path()), left.error),
+                            {QStringLiteral("すてる"), QStringLiteral("そのままにする")},
+                            1};
+        }
+        records_ = left.records;
+        quiet_ = left.header.quiet;
+        if (!left.header.fileName.isEmpty()) {
+            if (const EggLoad file = loadEggFile(left.header.fileName); file.content) {
+                const auto saved = qsizetype(alreadySaved(file.content->records, left.header.held, records_));
+                records_.erase(records_.begin(), records_.begin() + saved);
+                quiet_ = std::max(0, quiet_ - int(saved));
+            }
+        }
+        const qsizetype count = qsizetype(records_.size()) - std::min<qsizetype>(quiet_, records_.size());
+        // Nothing the player would miss: every record was saved after all.
+        if (count == 0) {
+            discardJournal(left);
+            continue;
+        }
+        // One game at a time: the others wait for the next start.
+        if (recovered_) {
+            left.lock.reset();
+            continue;
+        }
+        const QString where = left.header.fileName.isEmpty()
+                                  ? QStringLiteral("（まだファイルに保存していないゲームです）")
+                                  : QStringLiteral("ファイル：") + QDir::toNativeSeparators(left.header.fileName);
+        return Question{QStringLiteral("保存していないことばが %1 こ、のこっています。とりもどしますか？\n%2")
+                            .arg(count)
+                            .arg(where),
+                        {QStringLiteral("とりもどす"), QStringLiteral("すてる"), QStringLiteral("あとで")},
+                        0};
+    }
+    return std::nullopt;
+}
+
+void LeftGames::answer(int button)
+{
+    if (at_ >= journals_.size())
+        return;
+    LeftJournal &left = journals_[at_++];
+    if (!left.error.isEmpty()) {
+        if (button == 0)
+            discardJournal(left);
+        left.lock.reset();
+        return;
+    }
+    if (button == 0) {
+        recovered_ = true;
+        const qsizetype restored = game_.recover(left.header.fileName, records_, quiet_);
+        // The records live on in the game's own journal now; what could not
+        // come back, or could not be journaled again, keeps the left one.
+        if (restored == qsizetype(records_.size()) && game_.journalKept())
+            discardJournal(left);
+    } else if (button == 1) {
+        discardJournal(left);
+    }
+    left.lock.reset();
+}
