@@ -3,13 +3,14 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 #include <QSaveFile>
-#include <QTemporaryFile>
 
 #include <algorithm>
 #include <cerrno>
 
 #ifdef Q_OS_UNIX
+#include <dirent.h>
 #include <fcntl.h>
 #include <cstdio>
 #include <sys/file.h>
@@ -167,30 +168,56 @@ QString writeInPlace(const QString &fileName, const QByteArray &bytes, bool appe
 // How much of its end an overwrite save compares with what the game knows.
 constexpr qsizetype kMarkBytes = 256;
 
-// Two games saving to one file take turns; everything else that writes to
-// it is only seen by the overwrite save's check. A holder that never lets go
-// (a stopped program) may not hang the game: false after the last try. A
-// file system without locks only has the check.
-bool lockWhole(QFile &file, const EggLockPause &pause)
+// The file open under `file` is still the one its name stands for: a save
+// as puts another file in its place.
+bool isUnderName(const QFile &file)
 {
 #ifdef Q_OS_UNIX
-    for (int tries = 1;; ++tries) {
-        if (::flock(file.handle(), LOCK_EX | LOCK_NB) == 0)
-            return true;
-        if (errno == EINTR)
-            continue;
-        if (errno != EWOULDBLOCK)
-            return true;
-        if (!pause || tries >= kEggLockTries)
-            return false;
-        pause(kEggLockPauseMs);
-    }
+    struct stat held {}, named {};
+    return ::fstat(file.handle(), &held) == 0 && ::stat(QFile::encodeName(file.fileName()).constData(), &named) == 0
+           && held.st_dev == named.st_dev && held.st_ino == named.st_ino;
 #else
     Q_UNUSED(file);
-    Q_UNUSED(pause);
     return true;
 #endif
 }
+
+enum class Lock { Taken, Busy, Unopened };
+
+// Two games saving to one file take turns; everything else that writes to
+// it is only seen by the overwrite save's check. A holder that never lets go
+// (a stopped program) may not hang the game: Busy after the last try. A
+// file system without locks only has the check. The lock counts only on the
+// file the name stands for once it is taken: a file a save as replaced while
+// the lock was waited for is let go and the new one opened, within the same
+// tries, so that nothing is written into a file no name leads to any more.
+// Unopened: the open failed, errno says why.
+Lock lockUnderName(QFile &file, QIODevice::OpenMode mode, const EggLockPause &pause)
+{
+#ifdef Q_OS_UNIX
+    for (int tries = 1;; ++tries) {
+        if (!file.isOpen() && !file.open(mode))
+            return Lock::Unopened;
+        const int error = ::flock(file.handle(), LOCK_EX | LOCK_NB) == 0 ? 0 : errno;
+        const bool busy = error == EWOULDBLOCK;
+        if (!busy && error != EINTR) { // taken, or no locks on this file system
+            if (isUnderName(file))
+                return Lock::Taken;
+            file.close();
+        }
+        if (tries >= kEggLockTries || (busy && !pause))
+            return Lock::Busy;
+        if (busy)
+            pause(kEggLockPauseMs);
+    }
+#else
+    Q_UNUSED(pause);
+    return file.open(mode) ? Lock::Taken : Lock::Unopened;
+#endif
+}
+
+const QString kFileInUse =
+    QStringLiteral("ほかのプログラムがこのファイルを使っています。しばらくしてから、もう一度保存してください。");
 
 bool syncToDisk(QFile &file)
 {
@@ -214,53 +241,183 @@ struct Written {
     bool fileKept = true;
 };
 
-// QSaveFile names its temporary file after the target, which fails for a
-// name near the length limit; this one is short. Where the folder takes no
-// new file at all (one that belongs to someone else), nothing is written:
+const QString kNoTemporary =
+    QStringLiteral("このフォルダーには、置きかえに使う一時ファイルを作れません。別のフォルダーに保存してください。");
+
+#ifdef Q_OS_UNIX
+
+// A save as writes beside its target under a name that says whose file it is
+// and for which target, ".<target>.nanairobako-XXXXXX", hidden; what a kill
+// leaves there, the next save as to that target clears away. Where the
+// target's name is too long for that, ".nanairobako-XXXXXX" serves.
+constexpr char kTemporaryMark[] = ".nanairobako-";
+constexpr qsizetype kTemporaryLetters = 6;
+
+bool isTemporaryOf(const QByteArray &entry, const QByteArray &target)
+{
+    const QByteArray prefix = '.' + target + kTemporaryMark;
+    return entry.size() == prefix.size() + kTemporaryLetters && entry.startsWith(prefix)
+           && std::all_of(entry.end() - kTemporaryLetters, entry.end(), [](char c) {
+                  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+              });
+}
+
+bool sameFile(const struct stat &a, const struct stat &b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
+// Whether `fd` is the file `path` names, itself and not through a link.
+bool isNamedBy(int fd, const QByteArray &path)
+{
+    struct stat held {}, named {};
+    return ::fstat(fd, &held) == 0 && ::lstat(path.constData(), &named) == 0 && sameFile(held, named);
+}
+
+// Removes what save-as runs to this target left when they were killed. A
+// copy of the game still writing its file holds it locked: that one stays.
+void removeLeftovers(const QByteArray &folder, const QByteArray &target)
+{
+    DIR *listing = ::opendir(folder.constData());
+    if (!listing)
+        return;
+    while (const dirent *entry = ::readdir(listing)) {
+        const QByteArray name(entry->d_name);
+        if (!isTemporaryOf(name, target))
+            continue;
+        const QByteArray path = folder + '/' + name;
+        const int fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        struct stat held {};
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &held) == 0 && S_ISREG(held.st_mode)
+            && isNamedBy(fd, path))
+            ::unlink(path.constData());
+        ::close(fd);
+    }
+    ::closedir(listing);
+}
+
+// A new file named `prefix` and six random letters in `folder`, open and
+// locked for as long as it is written; -1 with errno when none can be made.
+int createTemporary(const QByteArray &folder, const QByteArray &prefix, QByteArray &path)
+{
+    static constexpr char letters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        QByteArray suffix(kTemporaryLetters, 'X');
+        for (char &c : suffix)
+            c = letters[QRandomGenerator::global()->bounded(int(sizeof letters - 1))];
+        path = folder + '/' + prefix + suffix;
+        const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            return -1;
+        // Another save as clearing leftovers may have found it before it was
+        // locked; then it is that one's to remove, and another name is taken.
+        if (fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0 && isNamedBy(fd, path))
+            return fd;
+        if (fd >= 0)
+            ::close(fd);
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+bool writeAll(int fd, const QByteArray &bytes)
+{
+    for (qsizetype done = 0; done < bytes.size();) {
+        const ssize_t written = ::write(fd, bytes.constData() + done, std::size_t(bytes.size() - done));
+        if (written < 0 && errno != EINTR)
+            return false;
+        done += std::max<ssize_t>(written, 0);
+    }
+    return true;
+}
+
+// A rename that fails with EEXIST rather than replace a file that came
+// under the name meanwhile, where the file system can tell.
+int renameOntoNothing(const char *from, const char *to)
+{
+#ifdef RENAME_NOREPLACE
+    const int moved = ::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE);
+    if (moved == 0 || (errno != EINVAL && errno != ENOSYS))
+        return moved;
+#endif
+    return std::rename(from, to);
+}
+
+// Save as: the new content replaces the file only once complete and on disk,
+// so a failure or a kill leaves the old file. Where the folder takes no new
+// file at all (one that belongs to someone else), nothing is written:
 // emptying the file to rewrite it would lose it to a kill halfway.
-Written replaceThroughShortName(const QString &fileName, const QByteArray &bytes, EggFileMark *mark)
+Written replace(const QString &fileName, const QByteArray &bytes, EggFileMark *mark, const EggLockPause &pause)
 {
     const QFileInfo target(fileName);
-    const QString path = target.exists() ? target.canonicalFilePath() : target.absoluteFilePath();
-    QTemporaryFile temporary(QFileInfo(path).absolutePath() + QStringLiteral("/.egg-XXXXXX"));
-    if (!temporary.open()) {
-        return {reasonOfLastError(temporary)
-                + QStringLiteral("このフォルダーには、置きかえに使う一時ファイルを作れません。別のフォルダーに保存してください。")};
+    const QFileInfo resolved(target.exists() ? target.canonicalFilePath() : target.absoluteFilePath());
+    const QByteArray folder = QFile::encodeName(resolved.absolutePath());
+    const QByteArray name = QFile::encodeName(resolved.fileName());
+    const QByteArray path = folder + '/' + name;
+    removeLeftovers(folder, name);
+
+    QByteArray temporary;
+    int fd = createTemporary(folder, '.' + name + kTemporaryMark, temporary);
+    if (fd < 0 && errno == ENAMETOOLONG)
+        fd = createTemporary(folder, kTemporaryMark, temporary);
+    if (fd < 0)
+        return {reasonOf(errno, QString()) + kNoTemporary};
+    const auto giveUp = [&](const QString &reason) {
+        ::unlink(temporary.constData());
+        ::close(fd);
+        return Written{reason};
+    };
+    if (struct stat old {}; ::stat(path.constData(), &old) == 0)
+        ::fchmod(fd, old.st_mode & 07777);
+    if (!writeAll(fd, bytes) || ::fsync(fd) != 0)
+        return giveUp(reasonOf(errno, QString()));
+
+    // An overwrite save running on the old file ends before it is replaced:
+    // its words go into a file that then still has the name, never into one
+    // that just lost it.
+    for (int round = 1;; ++round) {
+        QFile old(QFile::decodeName(path));
+        const Lock lock = lockUnderName(old, QIODevice::ReadOnly, pause);
+        if (lock == Lock::Busy)
+            return giveUp(kFileInUse);
+        const bool absent = lock == Lock::Unopened && !QFileInfo::exists(old.fileName());
+        if ((absent ? renameOntoNothing(temporary.constData(), path.constData())
+                    : std::rename(temporary.constData(), path.constData()))
+            == 0)
+            break;
+        if (!absent || errno != EEXIST || round >= kEggLockTries)
+            return giveUp(reasonOf(errno, QString()));
     }
-    if (target.exists())
-        temporary.setPermissions(target.permissions());
-    if (temporary.write(bytes) != bytes.size() || !syncToDisk(temporary))
-        return {reasonOfLastError(temporary)};
-    if (std::rename(QFile::encodeName(temporary.fileName()).constData(), QFile::encodeName(path).constData()) != 0)
-        return {reasonOf(errno, QString())};
-    temporary.setAutoRemove(false);
+    ::close(fd);
+    // The rename itself reaches the disk with its folder.
+    if (const int where = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); where >= 0) {
+        ::fsync(where);
+        ::close(where);
+    }
     if (mark)
         *mark = {fileName, bytes.size(), bytes.right(kMarkBytes)};
     return {};
 }
 
-// Save as: the new content replaces the file only once complete.
-Written replace(const QString &fileName, const QByteArray &bytes, EggFileMark *mark)
+#else
+
+Written replace(const QString &fileName, const QByteArray &bytes, EggFileMark *mark, const EggLockPause &)
 {
     QSaveFile out(fileName);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return replaceThroughShortName(fileName, bytes, mark);
+        return {reasonOfLastError(out) + kNoTemporary};
     if (out.write(bytes) != bytes.size()) {
         const QString reason = reasonOfLastError(out);
         out.cancelWriting();
         return {reason};
     }
-    if (!out.commit()) {
-        // Its temporary name is the target's with a suffix: too long where
-        // the target's name is near the limit.
-        if (lastSystemError() == ENAMETOOLONG)
-            return replaceThroughShortName(fileName, bytes, mark);
+    if (!out.commit())
         return {reasonOfLastError(out)};
-    }
     if (mark)
         *mark = {fileName, bytes.size(), bytes.right(kMarkBytes)};
     return {};
 }
+
+#endif
 
 const QString kWholeGameHint =
     QStringLiteral("「名前をつけて保存」なら、いまのゲームをまるごと書き出せます。");
@@ -322,14 +479,15 @@ Written appendInPlace(const QString &fileName, const QByteArray &records, qsizet
     QIODevice::OpenMode mode = QIODevice::ReadWrite | QIODevice::Append | QIODevice::Unbuffered;
     if (known)
         mode |= QIODevice::ExistingOnly;
-    if (!file.open(mode)) {
+    const Lock lock = lockUnderName(file, mode, pause);
+    if (lock == Lock::Unopened) {
         if (known && !QFileInfo::exists(fileName))
             return {QStringLiteral("ファイルがなくなっています。開いたか保存したあとで、"
                                    "消されたか名前を変えられたようです。")};
         return {reasonOfLastError(file)};
     }
-    if (!lockWhole(file, pause))
-        return {QStringLiteral("ほかのプログラムがこのファイルを使っています。しばらくしてから、もう一度保存してください。")};
+    if (lock == Lock::Busy)
+        return {kFileInUse};
     const qint64 size = file.size();
     if (size > kMaxEggFileBytes)
         return {tooLargeReason()};
@@ -376,7 +534,7 @@ QString writeEgg(const QString &what, const QString &fileName, const EggEncoded 
     else if (append)
         written = appendInPlace(fileName, encoded.bytes, *adding, mark, pause);
     else
-        written = replace(fileName, encoded.bytes, mark);
+        written = replace(fileName, encoded.bytes, mark, pause);
     if (written.reason.isEmpty())
         return {};
     QString kept = written.fileKept ? kFileKept : QStringLiteral("ファイルが書きかけのままかもしれません。");
@@ -455,9 +613,9 @@ EggLoad loadEggFile(const QString &fileName)
 }
 
 QString saveEggFileAs(const QString &fileName, std::span<const WordRecord> loaded, std::span<const WordRecord> made,
-                      EggFileMark *mark)
+                      EggFileMark *mark, const EggLockPause &pause)
 {
-    return writeEgg(kSaveAsFailed, fileName, encodeEgg(loaded, made), std::nullopt, mark, {});
+    return writeEgg(kSaveAsFailed, fileName, encodeEgg(loaded, made), std::nullopt, mark, pause);
 }
 
 QString appendEggFile(const QString &fileName, std::span<const WordRecord> made, EggFileMark *mark,

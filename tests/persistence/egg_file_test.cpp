@@ -208,6 +208,27 @@ TEST_F(EggFileTest, AnOverwriteSaveAddsOnlyToWholeRecordsWithinTheLimit)
     }
 }
 
+// What a save as killed halfway left beside its target goes with the next
+// save as to that target; a file of another form or target, or one that
+// another copy of the game is still writing (and holds locked), stays.
+TEST_F(EggFileTest, ASaveAsClearsWhatAKilledOneLeft)
+{
+    const QStringList left{s(".life.egg.nanairobako-a1B2c3"), s(".life.egg.nanairobako-ZZZZZZ")};
+    const QStringList kept{s(".life.egg.nanairobako-held00"), s(".other.egg.nanairobako-a1B2c3"),
+                           s(".life.egg.nanairobako-a1B2c"),  s(".life.egg.nanairobako-a1B2c!"),
+                           s("life.egg.nanairobako-a1B2c3"),  s(".life.egg.a1B2c3"), s(".egg-a1B2c3")};
+    for (const QString &name : left + kept)
+        put(dir.filePath(name), "x");
+    QFile writing(dir.filePath(kept[0]));
+    ASSERT_TRUE(writing.open(QIODevice::ReadOnly) && flock(writing.handle(), LOCK_EX) == 0);
+    ASSERT_EQ(saveEggFileAs(path("life.egg"), {}, kTwoWords), QString());
+    QStringList expected = kept + QStringList{s("life.egg")};
+    expected.sort();
+    QStringList now = files();
+    now.sort();
+    EXPECT_EQ(now, expected);
+}
+
 // A file another program holds locked is waited for, a pause at a time so
 // that the game stays alive, and given up after a few seconds.
 TEST_F(EggFileTest, AHeldLockIsWaitedForABoundedTime)

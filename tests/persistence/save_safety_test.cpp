@@ -8,12 +8,14 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <csignal>
 #include <cstdio>
 #include <grp.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -106,6 +108,46 @@ TEST_F(SaveSafetyTest, ARollbackKeepsWhatAnotherGameSavedMeanwhile)
     EXPECT_EQ(exitCode(failing), 0);
     EXPECT_EQ(exitCode(other), 0);
     EXPECT_EQ(bytesOf(file), "\"Ann\",\"9\",,,,\r\n" + encodeEgg(theirs).bytes);
+}
+
+// A save as and an overwrite save of one file take turns. A save as that
+// comes while an overwrite save holds the file waits for it (here in vain:
+// both are in one thread) with its own complete file hidden beside the
+// target, named after it and locked; an overwrite save that waited while a
+// save as replaced the file adds to the new file, not to the one that lost
+// its name.
+TEST_F(SaveSafetyTest, ASaveAsAndAnOverwriteSaveTakeTurns)
+{
+    const QByteArray before = "\"Ann\",\"9\",,,,\r\n";
+    const std::vector<WordRecord> mine{word(s("みかん"))}, theirs{word(s("りんご"))};
+    const auto listing = [&] { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden); };
+    put(file, before);
+    int pauses = 0;
+    eggAppendLockedForTest = [&] {
+        const QString error = saveEggFileAs(file, theirs, {}, nullptr, [&](int) {
+            const QStringList names = listing();
+            const bool hidden = names.size() == 2 && names[0].contains(QRegularExpression(s("^\\.game\\.egg\\.nanairobako-[A-Za-z0-9]{6}$")));
+            QFile temporary(dir.filePath(names.value(0)));
+            pauses += hidden && temporary.open(QIODevice::ReadOnly) && flock(temporary.handle(), LOCK_EX | LOCK_NB) != 0;
+        });
+        EXPECT_TRUE(error.contains(s("ほかのプログラムがこのファイルを使っています"))) << error.toStdString();
+    };
+    EXPECT_EQ(appendEggFile(file, mine), QString());
+    eggAppendLockedForTest = nullptr;
+    EXPECT_EQ(pauses, kEggLockTries - 1);
+    EXPECT_EQ(bytesOf(file), before + encodeEgg(mine).bytes);
+    EXPECT_EQ(listing(), QStringList{s("game.egg")});
+
+    QFile holder(file);
+    ASSERT_TRUE(holder.open(QIODevice::ReadOnly) && flock(holder.handle(), LOCK_EX) == 0);
+    bool replaced = false;
+    EXPECT_EQ(appendEggFile(file, mine, nullptr, [&](int) {
+                  if (!std::exchange(replaced, true) && flock(holder.handle(), LOCK_UN) == 0) {
+                      EXPECT_EQ(saveEggFileAs(file, theirs, {}), QString());
+                  }
+              }),
+              QString());
+    EXPECT_EQ(bytesOf(file), encodeEgg(theirs, mine).bytes);
 }
 
 // A file the user may write, in a folder they may not: the overwrite save
