@@ -21,6 +21,20 @@ std::size_t alreadySaved(std::span<const WordRecord> file, qint64 held, std::spa
     return 0;
 }
 
+namespace {
+
+// What a question or a message calls these records: the words taught, or
+// where there are none, the name and dates that are left.
+QString unsavedThings(std::span<const WordRecord> records, const QString &words, const QString &others)
+{
+    const auto taught = std::count_if(records.begin(), records.end(), [](const WordRecord &r) {
+        return !codeIs(r.Kind, 9) && !codeIs(r.Kind, 8) && !codeIs(r.Kind, 7);
+    });
+    return taught > 0 ? words.arg(taught) : others;
+}
+
+} // namespace
+
 void Game::keepJournalIn(const QString &folder)
 {
     journal_.emplace(folder);
@@ -90,10 +104,9 @@ qsizetype Game::recover(const QString &fileName, std::span<const WordRecord> rec
     const auto restoreAll = [&] {
         while (restored < qsizetype(records.size()) && restoreRecord(records[restored]))
             ++restored;
-        const qsizetype words = restored - std::min<qsizetype>(quiet, restored);
-        QString text = QStringLiteral("保存していなかったことばを %1 こ、とりもどしました。"
-                                      "保存するまでは、まだファイルに入っていません。")
-                           .arg(words);
+        QString text = unsavedThings(records.first(restored), QStringLiteral("保存していなかったことばを %1 こ、"),
+                                     QStringLiteral("保存していなかったなまえや日づけを、"))
+                       + QStringLiteral("とりもどしました。保存するまでは、まだファイルに入っていません。");
         if (restored < qsizetype(records.size()))
             text += QStringLiteral("\nあたまがいっぱいで、%1 こはとりもどせませんでした。その分の控えはのこしてあります。")
                         .arg(records.size() - restored);
@@ -104,10 +117,11 @@ qsizetype Game::recover(const QString &fileName, std::span<const WordRecord> rec
 
     NewGame();
     // A game that had no file brings its own dates; the new game's go.
-    if (quiet > 0)
+    if (quiet > 0) {
         i = Level = 0;
+        NewGameRecords = Int16(std::min<qsizetype>(quiet, records.size()));
+    }
     restoreAll();
-    NewGameRecords = Int16(std::min<qsizetype>(quiet, restored));
     if (std::any_of(records.begin(), records.begin() + restored,
                     [](const WordRecord &r) { return codeIs(r.Kind, 9); })) {
         // The name is known: the game goes on as after its confirmation.
@@ -160,9 +174,9 @@ std::optional<LeftGames::Question> LeftGames::next()
         const QString where = left.header.fileName.isEmpty()
                                   ? QStringLiteral("（まだファイルに保存していないゲームです）")
                                   : QStringLiteral("ファイル：") + QDir::toNativeSeparators(left.header.fileName);
-        return Question{QStringLiteral("保存していないことばが %1 こ、のこっています。とりもどしますか？\n%2")
-                            .arg(count)
-                            .arg(where),
+        return Question{unsavedThings(records_, QStringLiteral("保存していないことばが %1 こ、"),
+                                      QStringLiteral("保存していないなまえや日づけが、"))
+                            + QStringLiteral("のこっています。とりもどしますか？\n") + where,
                         {QStringLiteral("とりもどす"), QStringLiteral("すてる"), QStringLiteral("あとで")},
                         0};
     }

@@ -23,6 +23,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <deque>
 #include <functional>
 #include <map>
 #include <optional>
@@ -62,6 +63,9 @@ public:
     virtual bool play(const QString &verb, const QString &argument) = 0;
     virtual Snapshot snapshot() = 0;
     virtual const Game &game() = 0;
+    // The program dies at once (no question, no save, nothing cleaned up),
+    // starts again and asks about what was left behind.
+    virtual void crashAndStart() = 0;
 
     // Message boxes a step brought up, each with the screen as it stood then.
     struct Box {
@@ -74,6 +78,22 @@ public:
     int exits = 0;
     FakeEnvironment environment;
     QTemporaryDir dir;
+    // The buttons the player presses in the questions to come, by caption.
+    std::deque<QString> answers;
+
+    // Where every game keeps its journal.
+    QString journalFolder() const { return dir.filePath(QStringLiteral("state")); }
+    // A question, answered with the next of `answers`, and shown as a box.
+    int ask(const QString &text, const QStringList &buttons, int defaultButton)
+    {
+        QString answer = buttons.value(defaultButton);
+        if (!answers.empty()) {
+            answer = answers.front();
+            answers.pop_front();
+        }
+        box(text + QStringLiteral(" [") + buttons.join(u'/') + QStringLiteral("] ") + answer);
+        return int(buttons.indexOf(answer));
+    }
 
     void box(const QString &text)
     {
@@ -108,6 +128,24 @@ public:
                 out.resize(out.size() - arg.section(u' ', 1).toInt());
         } else if (verb == u"show") {
             show(arg);
+        } else if (verb == u"journal") {
+            showJournals();
+        } else if (verb == u"crash") {
+            // "crash とりもどす あとで": the answers at the next start.
+            const QStringList pressed = arg.split(u' ', Qt::SkipEmptyParts);
+            answers.assign(pressed.begin(), pressed.end());
+            crashAndStart();
+            answers.clear();
+        } else if (verb == u"hold-journal" || verb == u"put-back-journal") {
+            // A copy of the journal as it stood, put back after a crash:
+            // the crash came between a save and the journal's trim.
+            const QDir folder(journalFolder());
+            const QString held = dir.filePath(QStringLiteral("held.journal"));
+            const QStringList names = journalNames();
+            if (verb == u"hold-journal" && !names.isEmpty())
+                QFile::copy(folder.filePath(names.first()), held);
+            if (verb == u"put-back-journal")
+                QFile::rename(held, folder.filePath(QStringLiteral("0-held.journal")));
         } else if (verb == u"status") {
             const Game &g = game();
             printed << (g.statusMenu ? QStringLiteral("status ")
@@ -123,6 +161,22 @@ public:
     }
 
 private:
+    QStringList journalNames() const
+    {
+        return QDir(journalFolder()).entryList({QStringLiteral("*.journal")}, QDir::Files, QDir::Name);
+    }
+    // Each journal's lines in the order they would be offered; their names
+    // tell the time they began, which differs from run to run.
+    void showJournals()
+    {
+        const QStringList names = journalNames();
+        if (names.isEmpty())
+            printed << QStringLiteral("| (no journal)");
+        for (const QString &name : names) {
+            printed << QStringLiteral("| journal:");
+            show(QStringLiteral("state/") + name);
+        }
+    }
     // A saved game of n records: the name, the two dates, then words.
     void make(const QString &name, int n)
     {
@@ -146,8 +200,8 @@ private:
         QStringDecoder decode(kEggEncoding);
         QStringList lines = QString(decode(f.readAll())).split(QStringLiteral("\r\n"));
         const QString last = lines.takeLast();
-        for (const QString &line : lines)
-            printed << QStringLiteral("| ") + line;
+        for (QString &line : lines)
+            printed << QStringLiteral("| ") + line.replace(dir.path(), QStringLiteral("<dir>"));
         if (!last.isEmpty())
             printed << QStringLiteral("| ") + last + QStringLiteral(" (no line end)");
     }

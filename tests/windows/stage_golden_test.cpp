@@ -7,6 +7,7 @@
 #include "windows/face_view.h"
 #include "windows/file_window.h"
 #include "windows/main_window.h"
+#include "windows/recovery_questions.h"
 #include "windows/stage_widgets.h"
 
 #include <QAction>
@@ -23,20 +24,39 @@ namespace {
 
 class StagePlayer final : public transcript::Player, public Host {
 public:
-    Game g{environment};
+    std::unique_ptr<Game> g;
     FakeSystemTools tools;
     std::unique_ptr<Form1> form;
 
-    StagePlayer()
+    StagePlayer() { begin(); }
+    // The program's start: the game, its journal and the stage.
+    void begin()
     {
-        form = std::make_unique<Form1>(*this, g);
+        g = std::make_unique<Game>(environment);
+        g->keepJournalIn(journalFolder());
+        form = std::make_unique<Form1>(*this, *g);
         form->show();
     }
-    const Game &game() override { return g; }
+    const Game &game() override { return *g; }
+    void crashAndStart() override
+    {
+        form.reset();
+        g.reset();
+        begin();
+        starting = true;
+        askAboutLeftGames(*this, form.get(), *g);
+        starting = false;
+    }
+    bool starting = false;
     void showMessage(QWidget *, const QString &text) override { box(text); }
     // The games go on as the engine alone plays them: without saving first,
-    // replacing what is there.
-    int ask(QWidget *, const QString &, const QStringList &buttons, int) override { return buttons.size() == 3 ? 1 : 0; }
+    // replacing what is there; the questions after a crash as the script says.
+    int ask(QWidget *, const QString &text, const QStringList &buttons, int defaultButton) override
+    {
+        if (starting || !answers.empty())
+            return transcript::Player::ask(text, buttons, defaultButton);
+        return buttons.size() == 3 ? 1 : 0;
+    }
     void exitProgram() override { ++exits; }
     SystemTools &systemTools() override { return tools; }
 
@@ -124,6 +144,7 @@ public:
             {"open", [&] { throughFileWindow(form->opnmenu, arg); }},
             {"save-as", [&] { throughFileWindow(form->savemenu, arg); }},
             {"save", [&] { form->asavemenu->trigger(); }},
+            {"quit", [&] { click(form->cmdSyuryo); }},
         });
     }
 };
