@@ -427,6 +427,13 @@ QString tooLargeReason()
     return QStringLiteral("ファイルが大きすぎます（セーブファイルは%1MBまでです）。").arg(kMaxEggFileBytes / (1024 * 1024));
 }
 
+// A save never writes what the game's own open would refuse.
+QString tooLargeToSaveReason()
+{
+    return QStringLiteral("保存するとファイルが大きくなりすぎて、開けなくなります（セーブファイルは%1MBまでです）。")
+        .arg(kMaxEggFileBytes / (1024 * 1024));
+}
+
 // Why a file the game knows may not be added to: it no longer holds what the
 // game last read or wrote there. Adding to a file emptied, cut short or
 // replaced would leave a fragment that looks like a saved game.
@@ -506,6 +513,8 @@ Written appendInPlace(const QString &fileName, const QByteArray &records, qsizet
     QByteArray bytes = records;
     if (const char last = end > 0 ? held.at(end - 1) : '\n'; !bytes.isEmpty() && last != '\n' && last != '\r')
         bytes.prepend("\r\n");
+    if (end + bytes.size() > kMaxEggFileBytes)
+        return {tooLargeToSaveReason()};
     if (eggAppendLockedForTest)
         eggAppendLockedForTest();
     if (file.resize(end) && file.write(bytes) == bytes.size() && syncToDisk(file)) {
@@ -525,6 +534,8 @@ QString writeEgg(const QString &what, const QString &fileName, const EggEncoded 
     const bool append = adding.has_value();
     if (!encoded.ok())
         return failure(what, fileName, encoded.error, kFileKept);
+    if (encoded.bytes.size() > kMaxEggFileBytes)
+        return failure(what, fileName, tooLargeToSaveReason(), kFileKept);
     if (const QString obstacle = writeObstacle(fileName); !obstacle.isEmpty())
         return failure(what, fileName, obstacle, kFileKept);
 
@@ -615,6 +626,13 @@ EggLoad loadEggFile(const QString &fileName)
 QString saveEggFileAs(const QString &fileName, std::span<const WordRecord> loaded, std::span<const WordRecord> made,
                       EggFileMark *mark, const EggLockPause &pause)
 {
+    if (const qsizetype count = qsizetype(loaded.size() + made.size()); count > kMaxEggRecords) {
+        return failure(kSaveAsFailed, fileName,
+                       QStringLiteral("レコードが%1件あり、セーブファイルに入る%2件をこえています。")
+                           .arg(count)
+                           .arg(kMaxEggRecords),
+                       kFileKept);
+    }
     return writeEgg(kSaveAsFailed, fileName, encodeEgg(loaded, made), std::nullopt, mark, pause);
 }
 

@@ -59,9 +59,10 @@ constexpr int kEggLockPauseMs = 150;
 // reaches the name only once complete, so a failure or a kill leaves the old
 // file; where the folder allows no new file beside it, the save is refused
 // rather than emptying the file to rewrite it. An overwrite save running on
-// the old file is waited for (see EggLockPause). Returns the failure
-// message, empty on success; on success `mark`, when given, records the file
-// as written.
+// the old file is waited for (see EggLockPause). Nothing is written that
+// loadEggFile would refuse for its size or its count of records. Returns the
+// failure message, empty on success; on success `mark`, when given, records
+// the file as written.
 QString saveEggFileAs(const QString &fileName, std::span<const WordRecord> loaded,
                       std::span<const WordRecord> made, EggFileMark *mark = nullptr,
                       const EggLockPause &pause = {});
@@ -69,8 +70,9 @@ QString saveEggFileAs(const QString &fileName, std::span<const WordRecord> loade
 // Adds these records after the file's content (created if missing), all or
 // nothing: a failure leaves the file byte for byte as it was. Under the lock
 // the whole file must read as records, whoever wrote them, and stay within
-// kMaxEggRecords with the new ones. It adds to the file under the name when
-// it holds the lock, never to one a save as has just replaced. When `mark` names this file, nothing is added unless the
+// kMaxEggRecords and kMaxEggFileBytes with the new ones. It adds to the
+// file under the name when it holds the lock, never to one a save as has
+// just replaced. When `mark` names this file, nothing is added unless the
 // file still holds what it records, and the unfinished record it was opened
 // with is cut off first. Returns the failure message, empty on success, and
 // moves `mark` to the file as written.

@@ -104,7 +104,12 @@ TEST_F(EggFileTest, OpensAndSavesRefuseAndLeaveEverythingAsItWas)
     }
 
     const std::vector<WordRecord> unwritable{{s("x😀"), s("1"), {}, {}, {}, {}}};
+    // Nothing is saved that the game's own open would refuse.
+    const std::vector<WordRecord> tooMany(kMaxEggRecords + 1, word("a")),
+        tooLarge{{QString(kMaxEggFileBytes, u'a'), s("1"), {}, {}, {}, {}}};
     const std::tuple<QString, std::span<const WordRecord>, const char *> saves[] = {
+        {old, tooMany, "10000件をこえ"},
+        {old, tooLarge, "保存するとファイルが大きくなりすぎて、開けなくなります（セーブファイルは32MBまでです）"},
         {path("folder.egg"), kTwoWords, "フォルダーがあります"},
         {path("nowhere/a.egg"), kTwoWords, "フォルダー「"},
         {device, kTwoWords, "ディスクがいっぱいです"},
@@ -119,7 +124,7 @@ TEST_F(EggFileTest, OpensAndSavesRefuseAndLeaveEverythingAsItWas)
     EXPECT_EQ(bytesOf(path("folder.egg/inside.egg")), "keep");
     EXPECT_FALSE(QFileInfo::exists(path("nowhere")));
     EXPECT_FALSE(QFileInfo(device).isFile()) << "the device is written, never replaced";
-    EXPECT_EQ(bytesOf(old), "\"a\",\"9\",,,,\r\n");
+    EXPECT_TRUE(bytesOf(old) == "\"a\",\"9\",,,,\r\n") << "the file was changed";
 }
 
 // A write that stops halfway (here: a file size limit, as a full disk would)
@@ -197,6 +202,7 @@ TEST_F(EggFileTest, AnOverwriteSaveAddsOnlyToWholeRecordsWithinTheLimit)
         {mine + "\"tor", false, "", "セーブファイルとして読めないファイルです（最後のレコードが書きかけです。）"},
         {record.repeated(kMaxEggRecords - 1), false, "", "もう9999件のレコードがあり、2件を足すと10000件をこえて"},
         {record.repeated(kMaxEggRecords - 10), true, record.repeated(9), "もう9999件のレコードがあり"},
+        {'"' + QByteArray(kMaxEggFileBytes - 42, 'a') + "\",\"1\",,,,\r\n", false, "", "大きくなりすぎて、開けなくなります"},
     };
     const QString file = path("game.egg");
     for (const auto &[before, opened, added, why] : cases) {
@@ -204,7 +210,7 @@ TEST_F(EggFileTest, AnOverwriteSaveAddsOnlyToWholeRecordsWithinTheLimit)
         EggFileMark mark = opened ? loadEggFile(file).mark : EggFileMark{};
         put(file, before + added);
         expectMessage(appendEggFile(file, kTwoWords, &mark), "上書き保存できませんでした。", file, why);
-        EXPECT_EQ(bytesOf(file), before + added);
+        EXPECT_TRUE(bytesOf(file) == before + added) << "the file was changed";
     }
 }
 
