@@ -50,9 +50,11 @@ FileHandle openFolder(const QString &folder, bool create, QString *why)
         makeFolders(folder);
     FileHandle dir(::open(nameBytes(folder).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     if (!dir) {
+        const int error = errno;
+        struct stat link {};
+        const bool isLink = ::lstat(nameBytes(folder).constData(), &link) == 0 && S_ISLNK(link.st_mode);
         if (why)
-            *why = errno == ELOOP || errno == ENOTDIR ? QStringLiteral("フォルダーがシンボリックリンクなので使いません。")
-                                                      : reasonOf(errno, QString());
+            *why = isLink ? QStringLiteral("フォルダーがシンボリックリンクなので使いません。") : reasonOf(error, QString());
         return {};
     }
     struct stat status {};

@@ -1,0 +1,166 @@
+// Taking back what a crash left: which records count as saved already, the
+// order and the answers of the questions, and a journal that cannot be
+// written.
+
+#include "engine/game.h"
+#include "engine/recovery.h"
+#include "fake_environment.h"
+#include "persistence/egg_codec.h"
+#include "qt_printers.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+WordRecord word(const char *text) { return {QString::fromUtf8(text), "1", "3", "1", "1", "2"}; }
+
+// The file's records are a, b (held when the journal began) and what follows.
+TEST(RecoveryTest, RecordsTheFileAlreadyHoldsComeBackOnce)
+{
+    const WordRecord a = word("a"), b = word("b"), c = word("c"), d = word("d"), x = word("x");
+    const struct {
+        std::vector<WordRecord> file;
+        qint64 held;
+        std::size_t saved;
+    } cases[] = {
+        {{a, b}, 2, 0},          // no save since
+        {{a, b, c, d}, 2, 2},    // saved, the journal not trimmed
+        {{a, b, c}, 2, 1},       // a save cut short after c
+        {{a, b, x, c, d}, 2, 2}, // another program added x first
+        {{a, b, c, d, x}, 2, 2}, // and after
+        {{a, d}, 2, 0},          // d alone is no saved run of the journal
+        {{c, d}, 0, 2},
+        {{a}, 2, 0}, // the file lost records meanwhile
+    };
+    const std::vector<WordRecord> journal{c, d};
+    for (const auto &k : cases) {
+        SCOPED_TRACE(k.file.size());
+        EXPECT_EQ(alreadySaved(k.file, k.held, journal), k.saved);
+    }
+}
+
+class LeftGamesTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString folder = dir.filePath(QStringLiteral("state"));
+    QString file = QDir::toNativeSeparators(dir.filePath(QStringLiteral("game.egg")));
+    FakeEnvironment environment;
+    QStringList messages;
+
+    // A game that ended without being asked, with these records unsaved.
+    void leave(const JournalHeader &header, const std::vector<WordRecord> &records)
+    {
+        Journal journal(folder);
+        ASSERT_EQ(journal.begin(header, records), QString());
+    }
+    std::unique_ptr<Game> start()
+    {
+        auto game = std::make_unique<Game>(environment);
+        game->keepJournalIn(folder);
+        QObject::connect(game.get(), &Game::message, [this](const QString &text) { messages << text; });
+        return game;
+    }
+    QStringList journals() const { return QDir(folder).entryList({QStringLiteral("*.journal")}); }
+};
+
+// Oldest first, one question each; only one game comes back at a start, the
+// others wait for the next; a journal a running game holds is never offered.
+TEST_F(LeftGamesTest, EachAnswerDoesWhatItSays)
+{
+    std::vector<WordRecord> saved{{"Ann", "9", {}, {}, {}, {}}, word("a")};
+    QFile out(file);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(encodeEgg(saved).bytes);
+    out.close();
+    leave({{}, 0, 2}, {{"2026/12/01", "8", {}, {}, {}, {}}, {"2026/12/15", "7", {}, {}, {}, {}},
+                       {"Bob", "9", {}, {}, {}, {}}, word("b")});
+    leave({file, 2, 0}, {word("c"), word("d")});
+    leave({file, 2, 0}, {word("e")});
+    QFile(folder + QStringLiteral("/9-bad.journal")).open(QIODevice::WriteOnly);
+    Journal running(folder);
+    const std::vector<WordRecord> f{word("f")};
+    ASSERT_EQ(running.begin({}, f), QString());
+    ASSERT_EQ(journals().size(), 5);
+
+    auto game = start();
+    QStringList asked;
+    auto ask = [&](LeftGames &left, int answer) {
+        const std::optional<LeftGames::Question> question = left.next();
+        asked << (question ? question->text.section(u'\n', 0, 0) + u' ' + question->buttons.join(u'/') + u' '
+                                 + question->buttons.value(question->defaultButton)
+                           : QStringLiteral("none"));
+        if (question)
+            left.answer(answer);
+    };
+    {
+        LeftGames left(*game);
+        ask(left, 2); // あとで
+        ask(left, 0); // とりもどす
+        ask(left, 1); // そのままにする
+        ask(left, 0);
+    }
+    EXPECT_EQ(asked, (QStringList{
+                         "保存していないことばが 1 こ、のこっています。とりもどしますか？ とりもどす/すてる/あとで とりもどす",
+                         "保存していないことばが 2 こ、のこっています。とりもどしますか？ とりもどす/すてる/あとで とりもどす",
+                         "前のゲームがのこした控えを読めませんでした。 すてる/そのままにする そのままにする",
+                         "none",
+                     }));
+    EXPECT_EQ(game->FileName, file);
+    EXPECT_EQ(game->i, 2);
+    EXPECT_EQ(game->NewData[1], word("d"));
+    EXPECT_EQ(game->YourName, QStringLiteral("Ann"));
+    EXPECT_TRUE(game->hasUnsavedRecords());
+    // Four left (Bob's, e's, the bad one, the running one) and the game's own.
+    EXPECT_EQ(journals().size(), 5);
+
+    asked.clear();
+    auto second = start();
+    {
+        LeftGames left(*second);
+        ask(left, 1); // Bob's: すてる
+        ask(left, 1); // e's: すてる
+        ask(left, 0); // the bad one: すてる
+        ask(left, 0);
+    }
+    EXPECT_EQ(asked.size(), 4);
+    EXPECT_EQ(asked.last(), QStringLiteral("none")) << "the running game's and the first game's journals are theirs";
+    EXPECT_EQ(journals().size(), 2);
+}
+
+// A journal that cannot be written is told once and never stops the game;
+// a failed save keeps the journal, and leaving without saving removes it.
+TEST_F(LeftGamesTest, AJournalThatCannotBeWrittenIsToldOnce)
+{
+    QFile(dir.filePath(QStringLiteral("plain"))).open(QIODevice::WriteOnly);
+    folder = dir.filePath(QStringLiteral("plain/state"));
+    auto game = start();
+    for (const char *text : {"Ann", "a"}) {
+        game->txtNyuryokuChange(QString::fromUtf8(text));
+        game->cmdKakuninClick();
+    }
+    EXPECT_EQ(game->sentence, QStringLiteral("aってなんだ？"));
+    EXPECT_FALSE(game->journalKept());
+    // Saved, the journal is tried again with the next unsaved records.
+    EXPECT_TRUE(game->NFSave(dir.filePath(QStringLiteral("game.egg"))));
+    environment.date = environment.date.addYears(1);
+    EXPECT_TRUE(game->FLoad(dir.filePath(QStringLiteral("game.egg"))));
+    EXPECT_TRUE(game->hasUnsavedRecords()) << "a new period's dates";
+    EXPECT_EQ(messages.filter(QStringLiteral("控え")).size(), 1);
+    EXPECT_TRUE(messages[0].startsWith(QStringLiteral("教えたことばの控えを書けませんでした。")));
+    EXPECT_TRUE(messages[0].contains(QStringLiteral("途中にフォルダーではないもの")));
+
+    folder = dir.filePath(QStringLiteral("state"));
+    messages.clear();
+    game = start();
+    game->txtNyuryokuChange(QStringLiteral("Ann"));
+    game->cmdKakuninClick();
+    EXPECT_FALSE(game->NFSave(dir.filePath(QStringLiteral("missing/game.egg"))));
+    EXPECT_EQ(journals().size(), 1);
+    game->leave();
+    EXPECT_EQ(journals().size(), 0);
+}
+
+} // namespace

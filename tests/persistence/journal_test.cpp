@@ -1,0 +1,145 @@
+// The recovery journal on disk: private, held while its game runs, read back
+// as far as it was finished, never through a link.
+
+#include "egg_test_files.h"
+#include "persistence/egg_codec.h"
+#include "persistence/journal.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+const std::vector<WordRecord> kWords{{s("みかん"), s("1"), s("3"), s("1"), s("1"), s("2")},
+                                     {s("りんご"), s("1"), s("3"), s("2"), s("1"), s("1")}};
+
+mode_t modeOf(const QString &path)
+{
+    struct stat status {};
+    return lstat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & 07777 : 0;
+}
+
+QStringList entries(const QString &folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+class JournalTest : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    QString folder = dir.filePath(s("state/nanairobako"));
+};
+
+} // namespace
+
+TEST_F(JournalTest, PrivateAndHeldWhileItsGameRunsThenLeftForTheNextStart)
+{
+    const JournalHeader header{s("/home/a b/ゲーム.egg"), 7, 0};
+    {
+        Journal journal(folder);
+        ASSERT_EQ(journal.begin({s("/old.egg"), 1, 2}, std::span(kWords).first(1)), QString());
+        const QString first = journal.path();
+        // A new beginning replaces the journal once it is complete.
+        ASSERT_EQ(journal.begin(header, std::span(kWords).first(1)), QString());
+        ASSERT_EQ(journal.append(std::span(kWords).last(1)), QString());
+        EXPECT_NE(journal.path(), first);
+        EXPECT_EQ(entries(folder), QStringList{QFileInfo(journal.path()).fileName()});
+        EXPECT_EQ(modeOf(dir.filePath(s("state"))), 0700u);
+        EXPECT_EQ(modeOf(folder), 0700u);
+        EXPECT_EQ(modeOf(journal.path()), 0600u);
+        EXPECT_EQ(bytesOf(journal.path()),
+                  "\"journal\",\"1\",\"file:///home/a%20b/%E3%82%B2%E3%83%BC%E3%83%A0.egg\",\"7\",\"0\",\r\n"
+                      + encodeEgg(kWords).bytes);
+        EXPECT_TRUE(leftJournals(folder).empty()) << "a running game's journal is its own";
+    }
+    std::vector<LeftJournal> left = leftJournals(folder);
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_EQ(left[0].error, QString());
+    EXPECT_EQ(left[0].header, header);
+    EXPECT_EQ(left[0].records, kWords);
+    EXPECT_TRUE(leftJournals(folder).empty()) << "another starting copy must not offer it too";
+    EXPECT_TRUE(discardJournal(left[0]));
+    EXPECT_EQ(entries(folder), QStringList());
+
+    Journal removed(folder);
+    ASSERT_EQ(removed.begin({}, kWords), QString());
+    removed.remove();
+    EXPECT_EQ(entries(folder), QStringList());
+}
+
+// What a kill halfway through a write leaves reads as every record before
+// it; anything that is no journal of this game stays where it is, with the
+// reason, until the player says otherwise.
+TEST_F(JournalTest, ReadsWhatAKillLeftAndKeepsWhatItCannotRead)
+{
+    const QByteArray header = "\"journal\",\"1\",\"\",\"0\",\"2\",\r\n";
+    const QByteArray words = encodeEgg(kWords).bytes;
+    const struct {
+        QByteArray bytes;
+        qsizetype records;
+        const char *error;
+    } cases[] = {
+        {header + words, 2, ""},
+        {header + words + "\"ね", 2, ""},
+        {header + words + "\"ねこ\",\"1\",\"2\",\"1\",\"1\",", 2, ""}, // cut right after the fifth comma
+        {header + words.left(words.size() - 1), 1, ""},               // the CR of the line end, without its LF
+        {words, 0, "このゲームの記録の形をしていません"},
+        {"\"journal\",\"2\",\"\",\"0\",\"2\",\r\n" + words, 0, "このゲームの記録の形をしていません"},
+        {"\"journal\",\"1\",\"\",\"x\",\"2\",\r\n", 0, "このゲームの記録の形をしていません"},
+        {"", 0, "このゲームの記録の形をしていません"},
+        {header + "\"\x81\",\"1\",,,,\r\n", 0, "シフトJIS"},
+    };
+    ASSERT_TRUE(QDir().mkpath(folder));
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.bytes.toStdString());
+        const QString path = folder + s("/1-1-1.journal");
+        put(path, c.bytes);
+        std::vector<LeftJournal> left = leftJournals(folder);
+        ASSERT_EQ(left.size(), 1u);
+        EXPECT_EQ(qsizetype(left[0].records.size()), c.records);
+        EXPECT_TRUE(left[0].error.contains(s(c.error))) << left[0].error.toStdString();
+        left.clear();
+        EXPECT_EQ(bytesOf(path), c.bytes) << "reading never changes a journal";
+    }
+}
+
+TEST_F(JournalTest, NeverThroughALinkNorOutsideItsFolder)
+{
+    const QString elsewhere = dir.filePath(s("elsewhere"));
+    ASSERT_TRUE(QDir().mkpath(elsewhere));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_EQ(chmod(QFile::encodeName(folder).constData(), 0755), 0);
+    Journal elsewhereJournal(elsewhere);
+    ASSERT_EQ(elsewhereJournal.begin({}, kWords), QString());
+    const QString target = elsewhereJournal.path();
+    elsewhereJournal = Journal(elsewhere); // its game is gone
+
+    // A journal's name that is a link, and a link in place of the folder.
+    ASSERT_TRUE(QFile::link(target, folder + s("/1-1-1.journal")));
+    const QString linkedFolder = dir.filePath(s("linked"));
+    ASSERT_TRUE(QFile::link(elsewhere, linkedFolder));
+    EXPECT_TRUE(leftJournals(folder).empty());
+    EXPECT_TRUE(leftJournals(linkedFolder).empty());
+    Journal throughLink(linkedFolder);
+    EXPECT_TRUE(throughLink.begin({}, kWords).contains(s("シンボリックリンク")));
+    EXPECT_EQ(entries(elsewhere), QStringList{QFileInfo(target).fileName()});
+
+    // A journal its game never finished is no journal, unless that game is
+    // still writing it.
+    put(folder + s("/.2-1-1.journal.new"), "\"journal\"");
+    put(folder + s("/.3-1-1.journal.new"), "\"journal\"");
+    QFile writing(folder + s("/.3-1-1.journal.new"));
+    ASSERT_TRUE(writing.open(QIODevice::ReadOnly));
+    ASSERT_EQ(flock(writing.handle(), LOCK_EX), 0);
+    EXPECT_TRUE(leftJournals(folder).empty());
+    EXPECT_EQ(entries(folder), (QStringList{s(".3-1-1.journal.new"), s("1-1-1.journal")}));
+
+    Journal own(folder);
+    ASSERT_EQ(own.begin({}, kWords), QString());
+    EXPECT_EQ(modeOf(folder), 0700u) << "the folder is made private again";
+    EXPECT_EQ(bytesOf(target).size(), bytesOf(own.path()).size()) << "the linked journal is untouched";
+}
