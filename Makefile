@@ -55,15 +55,21 @@ asan: deps
 
 bench: deps
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS)
-	cmake --build $(BUILD) -j $(JOBS) --target nanairo_bench nanairo_window_bench
+	cmake --build $(BUILD) -j $(JOBS) --target nanairo_bench nanairo_window_bench nanairo_journal_bench
 	./$(BUILD)/bin/nanairo_bench
 	./$(BUILD)/bin/nanairo_window_bench
+	./$(BUILD)/bin/nanairo_journal_bench
 
 # Kills real saves at random moments, several hundred times, and checks the
-# file after each (stress/save_kill.cpp); too slow for `make test`.
+# file after each (stress/save_kill.cpp); then kills a game teaching words
+# and saving, a thousand times for each of three seeds, and checks that each
+# next start takes back every word it had shown (stress/journal_kill.cpp).
+# Too slow for `make test`.
 STRESS_ROUNDS ?= 600
+JOURNAL_KILLS ?= 1000
 stress: build
 	./$(BUILD)/bin/nanairo_stress $(STRESS_ROUNDS)
+	for seed in 1 2 3; do ./$(BUILD)/bin/nanairo_journal_stress $(JOURNAL_KILLS) $$seed || exit 1; done
 
 FUZZ_SECONDS ?= 60
 fuzz:
