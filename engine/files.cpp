@@ -66,7 +66,8 @@ bool Game::NFSave(const QString &fileName)
 {
     const QString name = withEggExtension(fileName);
     const QString error =
-        saveEggFileAs(name, std::span(Data).subspan(1, DataMax), std::span(NewData).first(i), &FileMark);
+        saveEggFileAs(name, std::span(Data).subspan(1, DataMax), std::span(NewData).first(i), &FileMark,
+                      [this](int milliseconds) { environment_.pause(milliseconds); });
     if (error.isEmpty())
         FileName = name;
     const bool saved = finishSave(error, QStringLiteral("名前を付けて保存しました。"));
