@@ -47,16 +47,18 @@ bool Game::replacesAnotherFile(const QString &fileName) const
 
 bool Game::FSave(const QString &fileName)
 {
-    const QString name = withEggExtension(fileName);
-    // Only what the file does not hold yet: appending the whole run again
-    // would repeat records and raise the level counted at the next open.
+    // The file goes by its name as it was opened or saved: the ".egg" rule is
+    // for names typed in the file window, and adding it here would start a
+    // new file holding only this run's words. Only what the file does not
+    // hold yet is added: appending the whole run again would repeat records
+    // and raise the level counted at the next open.
     const int from = fileName == FileName ? std::clamp<int>(SavedNewRecords, 0, i) : 0;
     saving_ = true;
-    const QString error = appendEggFile(name, std::span(NewData).subspan(from, i - from), &FileMark,
+    const QString error = appendEggFile(fileName, std::span(NewData).subspan(from, i - from), &FileMark,
                                         [this](int milliseconds) { environment_.pause(milliseconds); });
     saving_ = false;
     if (error.isEmpty())
-        FileName = name;
+        FileName = fileName;
     const bool saved = finishSave(error, QStringLiteral("上書き保存しました。"));
     emit changed();
     return saved;

@@ -6,6 +6,7 @@
 #include "engine/game.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <sys/file.h>
@@ -47,9 +48,9 @@ TEST(GameTest, TheCurrentFileChangesOnlyWhenAnOpenOrSaveSucceeded)
         {"a file clicked in the list", [&] { game.chooseFile(at("c.egg")); return true; }, true, at("c.egg"), 0, true},
         {"open", [&] { return game.FLoad(at("a.egg")); }, true, at("a.egg"), 0},
         {"overwrite save", [&] { return game.FSave(game.FileName); }, true, at("a.egg"), 0},
-        {"a file listed by its upper-case extension", [&] { game.chooseFile(at("m.Egg")); return true; }, true,
-         at("m.Egg"), 0},
-        {"its overwrite save adds .egg", [&] { return game.FSave(game.FileName); }, true, at("m.Egg.egg"), 0},
+        {"open a file named without .egg",
+         [&] { return QFile::copy(at("a.egg"), at("g.txt")) && game.FLoad(at("g.txt")); }, true, at("g.txt"), 0},
+        {"its overwrite save goes to it as named", [&] { return game.FSave(game.FileName); }, true, at("g.txt"), 0},
         {"an overwrite save to another file", [&] { return game.FSave(at("n.egg")); }, true, at("n.egg"), 0},
         {"a new period", [&] { game.AfterEnd(); return true; }, true, at("n.egg"), 0, true},
         {"a new game", [&] { game.NewGame(); return true; }, true, QString(), 0},
@@ -61,7 +62,8 @@ TEST(GameTest, TheCurrentFileChangesOnlyWhenAnOpenOrSaveSucceeded)
         EXPECT_EQ(game.SavedNewRecords, s.saved);
         EXPECT_EQ(game.hasUnsavedRecords(), s.unsaved);
     }
-    EXPECT_EQ(messages.size(), 7) << "one box for each save and open, and the new period's";
+    EXPECT_EQ(messages.size(), 8) << "one box for each save and open, and the new period's";
+    EXPECT_FALSE(QFileInfo::exists(at("g.txt.egg")));
     EXPECT_EQ(environment.seeds, 2) << "a new game seeds chance afresh";
     ASSERT_TRUE(game.FSave(at("z.egg")));
     EXPECT_EQ(loadEggFile(at("z.egg")).content->records.size(), 2u) << "a file not current gets all of this run";
