@@ -4,6 +4,7 @@
 #include "app/program.h"
 #include "fake_environment.h"
 #include "fake_host.h"
+#include "persistence/journal.h"
 #include "windows/ending_window.h"
 #include "windows/main_window.h"
 #include "windows/stage_widgets.h"
@@ -109,11 +110,39 @@ TEST(ProgramTest, OpensTheSavedGameItIsGiven)
                       EXPECT_EQ(QCoreApplication::applicationVersion(), QStringLiteral(NANAIRO_VERSION));
                       EXPECT_EQ(QGuiApplication::desktopFileName(), u"io.github.nanairobako.Nanairobako");
                       EXPECT_EQ(QApplication::windowIcon().availableSizes().size(), 7);
-                  }};
-    EXPECT_EQ(run({}, {&environment, &host, [](Form1 &stage) { EXPECT_TRUE(stage.isVisible()); }}).result, 0);
+                  }, {}};
+    EXPECT_EQ(run({}, {&environment, &host, [](Form1 &stage) { EXPECT_TRUE(stage.isVisible()); }, {}}).result, 0);
     const QByteArray name = QFile::encodeName(path);
     EXPECT_EQ(run({name.constData()}, launch).result, 0);
     EXPECT_EQ(host.messages, QStringList{QStringLiteral("ファイルを開きました。")});
+}
+
+// Words a crash left come first: the question about them is answered before
+// the saved game handed over opens, and that open asks before it drops them.
+TEST(ProgramTest, AsksAboutWordsACrashLeftBeforeItOpensTheGivenFile)
+{
+    QTemporaryDir dir;
+    const QString path = QDir::toNativeSeparators(dir.filePath(QStringLiteral("game.egg")));
+    const QString journals = dir.filePath(QStringLiteral("state"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("\"Ann\",\"9\",,,,\r\n");
+    file.close();
+    const std::vector<WordRecord> left{{QStringLiteral("hi"), "3", "", "1", "1", "2"}};
+    ASSERT_EQ(Journal(journals).begin({path, 1, 0}, left), QString());
+
+    FakeEnvironment environment;
+    FakeHost host;
+    host.answers = {0, 2}; // とりもどす, then キャンセル before the open drops the word
+    const QByteArray other = QFile::encodeName(dir.filePath(QStringLiteral("other.egg")));
+    EXPECT_EQ(run({other.constData()}, {&environment, &host, [&](Form1 &stage) {
+                      EXPECT_EQ(stage.game().FileName, path);
+                      EXPECT_EQ(stage.game().NewData[0], left[0]);
+                  }, journals}).result, 0);
+    ASSERT_EQ(host.questions.size(), 2);
+    EXPECT_TRUE(host.questions[0].startsWith(QStringLiteral("保存していないことばが 1 こ")));
+    EXPECT_TRUE(host.questions[1].startsWith(QStringLiteral("教えたことばや名前を、まだ保存していません。")));
+    EXPECT_EQ(QDir(journals).entryList({QStringLiteral("*.journal")}).size(), 1) << "the game's own, held no more";
 }
 
 } // namespace
