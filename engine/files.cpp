@@ -131,10 +131,20 @@ bool Game::openFile(const QString &fileName, const std::function<void()> &recove
     statusMenu = true;
     if (Rand != -1)
         AisatsuMsg();
-    emit message(unfinished ? QStringLiteral("ファイルを開きました。\n最後のレコードは書きかけだったので、読みこんでいません。"
-                                             "ファイルはそのままにしてあり、次に上書き保存するときに、"
-                                             "その書きかけの部分を取りのぞきます。")
-                            : QStringLiteral("ファイルを開きました。"));
+    QString opened = QStringLiteral("ファイルを開きました。");
+    if (unfinished) {
+        opened += QStringLiteral("\n最後のレコードは書きかけだったので、読みこんでいません。"
+                                 "ファイルはそのままにしてあり、次に上書き保存するときに、"
+                                 "その書きかけの部分を取りのぞきます。");
+    } else if (loaded.lastRecordOpen) {
+        // It may as well be whole, so it stays: the next overwrite save ends
+        // its line before it adds.
+        opened += QStringLiteral("\n最後のレコードは、区切りのカンマのところで切れているようです。"
+                                 "レコードとして読みこみましたが、最後の答えがぬけているかもしれません。"
+                                 "ファイルはそのままにしてあり、次に上書き保存するときは、"
+                                 "改行を入れてからそのあとに書き足します。");
+    }
+    emit message(opened);
     // Words taken back after a crash count for the period as if never lost.
     if (recovering)
         recovering();

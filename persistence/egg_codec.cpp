@@ -398,8 +398,11 @@ bool isOneUnfinishedRecord(QByteArrayView line)
 EggDecoded decodeEgg(QByteArrayView bytes)
 {
     EggDecoded whole = decodeWhole(bytes);
-    if (whole.ok())
+    if (whole.ok()) {
+        // Outside quotes a comma is always a separator.
+        whole.lastRecordOpen = !bytes.isEmpty() && bytes.back() == ',';
         return whole;
+    }
     // The line ends of CP932 are never trail bytes: the last one found is one.
     qsizetype lastLine = bytes.size();
     while (lastLine > 0 && bytes[lastLine - 1] != '\r' && bytes[lastLine - 1] != '\n')

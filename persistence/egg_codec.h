@@ -49,6 +49,11 @@ struct EggDecoded {
     // On success: how many bytes at the end were an unfinished last record
     // and are not in `content`; 0 when every byte was read.
     qsizetype unfinishedBytes = 0;
+    // On success: the last line has no line end and stops on a comma, as a
+    // write cut right after a record's fifth comma leaves it. The reading
+    // rule takes it as a whole record with its last field unset, so it is
+    // read, but the player may have lost that answer.
+    bool lastRecordOpen = false;
     bool ok() const { return error.isEmpty(); }
 };
 
@@ -62,6 +67,8 @@ struct EggEncoded {
 // fault forgiven is what a write interrupted at the end leaves: a last line
 // without a line end that holds nothing but one unfinished record. It is left
 // out and counted in `unfinishedBytes`, and everything before it is read.
+// A last line cut after its fifth comma cannot be told from a whole record;
+// it is read and flagged in `lastRecordOpen`.
 EggDecoded decodeEgg(QByteArrayView bytes);
 
 // The lines of the records, first all of `loaded`, then all of `made`.

@@ -620,6 +620,7 @@ EggLoad loadEggFile(const QString &fileName)
         return refuse(decoded.error);
     result.content = std::move(decoded.content);
     result.mark = {fileName, bytes.size(), bytes.right(kMarkBytes), decoded.unfinishedBytes};
+    result.lastRecordOpen = decoded.lastRecordOpen;
     return result;
 }
 

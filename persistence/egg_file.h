@@ -41,6 +41,9 @@ struct EggLoad {
     std::optional<EggContent> content; // set when the whole file was read
     QString message;                   // why not, when it was not
     EggFileMark mark;                  // the file as it was read
+    // The last record was read whole but its line ends on a comma, no line
+    // end after it: a write may have stopped there (see decodeEgg).
+    bool lastRecordOpen = false;
 };
 
 // Reads the whole file; nothing of it is used unless all of it is sound,

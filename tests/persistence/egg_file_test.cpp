@@ -154,7 +154,9 @@ TEST_F(EggFileTest, AWriteFailingHalfwayLeavesTheOldFile)
 
 // A save interrupted at any byte of its records leaves a file that
 // opens with every whole record, the unfinished one left out and the file
-// untouched; the next overwrite save cuts that one off before it adds.
+// untouched; the next overwrite save cuts that one off before it adds. A
+// record cut after its fifth comma is read, flagged, and kept by the next
+// save, which ends its line first.
 TEST_F(EggFileTest, AFileCutAnywhereOpensAndIsMendedByTheNextSave)
 {
     // Each ends in an unset field, as a name does: a cut after a record's
@@ -180,6 +182,7 @@ TEST_F(EggFileTest, AFileCutAnywhereOpensAndIsMendedByTheNextSave)
         ASSERT_TRUE(load.content) << load.message.toStdString();
         EXPECT_EQ(load.content->records, std::vector<WordRecord>(records.begin(), records.begin() + complete));
         EXPECT_EQ(load.mark.unfinished, cut - kept);
+        EXPECT_EQ(load.lastRecordOpen, complete && cut == ends[complete - 1] - 2) << "cut after a fifth comma";
         EXPECT_EQ(bytesOf(file), bytes);
         EggFileMark mark = load.mark;
         ASSERT_EQ(appendEggFile(file, dog, &mark), QString());
