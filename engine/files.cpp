@@ -45,6 +45,12 @@ bool Game::replacesAnotherFile(const QString &fileName) const
     return target.exists() && !target.isDir() && target != QFileInfo(FileMark.fileName);
 }
 
+bool Game::addsToAnotherFile() const
+{
+    const QFileInfo target(FileName);
+    return !FileName.isEmpty() && target.exists() && !target.isDir() && target != QFileInfo(FileMark.fileName);
+}
+
 bool Game::FSave(const QString &fileName)
 {
     // The file goes by its name as it was opened or saved: the ".egg" rule is

@@ -117,6 +117,9 @@ public:
     // Whether a save as to this name would replace a file other than the one
     // the game last opened or saved.
     bool replacesAnotherFile(const QString &fileName) const;
+    // Whether an overwrite save now would add to a file other than the one
+    // the game last opened or saved: one only clicked in the file window.
+    bool addsToAnotherFile() const;
     // Whether an overwrite save is waiting for its file.
     bool saving() const { return saving_; }
 

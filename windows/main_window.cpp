@@ -323,7 +323,10 @@ void Form1::buildMenus()
         });
     });
     opnmenu = filemenu->addAction(QStringLiteral("開く(&O)"), this, &Form1::opnmenuClick);
-    asavemenu = filemenu->addAction(QStringLiteral("上書き保存(&V)"), &game_, &Game::asavemenuClick);
+    asavemenu = filemenu->addAction(QStringLiteral("上書き保存(&V)"), this, [this] {
+        if (mayAddToCurrentFile())
+            game_.asavemenuClick();
+    });
     savemenu = filemenu->addAction(QStringLiteral("名前をつけて保存(&E)"), this, &Form1::savemenuClick);
 
     infomenu = bar->addMenu(QStringLiteral("情報(&I)"));
@@ -386,11 +389,26 @@ bool Form1::leaveGame(std::function<bool()> leave)
     if (answer != 0)
         return false;
     if (!game_.FileName.isEmpty())
-        return game_.FSave(game_.FileName) && leave();
+        return mayAddToCurrentFile() && game_.FSave(game_.FileName) && leave();
     showFileWindow(Game::FileMode::Save);
     fileWindow->txtFileName->clear();
     afterSave_ = std::move(leave);
     return false;
+}
+
+bool Form1::mayAddToCurrentFile()
+{
+    // A click in the file window's list makes a file current without a word;
+    // this game's words go into another game's file only when asked for.
+    if (!game_.addsToAnotherFile())
+        return true;
+    const QString name = QFileInfo(game_.FileName).fileName();
+    return host_.ask(this,
+                     QStringLiteral("「%1」は、このゲームで開いたり保存したりしたファイルではありません。"
+                                    "このゲームのことばを書き足しますか？")
+                         .arg(name),
+                     {QStringLiteral("書き足す"), QStringLiteral("キャンセル")}, 1)
+           == 0;
 }
 
 bool Form1::saveAs(const QString &fileName)

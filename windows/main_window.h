@@ -103,6 +103,9 @@ private:
     // save succeeds. Returns what `leave` returned, false when it did not
     // run now.
     bool leaveGame(std::function<bool()> leave);
+    // Before 上書き保存: true to go on. Where the current file is not the one
+    // the game last opened or saved, asks the player first.
+    bool mayAddToCurrentFile();
     void showMessage(const QString &text);
     // Whoever plays by keyboard types on without reaching for the entry box.
     void focusEntryIfOpen();

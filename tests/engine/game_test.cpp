@@ -79,6 +79,10 @@ TEST(GameTest, TheCurrentFileChangesOnlyWhenAnOpenOrSaveSucceeded)
     EXPECT_FALSE(game.FSave(game.FileName));
     EXPECT_FALSE(game.NFSave(game.FileName)) << "a save as waits for it too";
     EXPECT_EQ(environment.pauses, std::vector<int>(2 * (kEggLockTries - 1), kEggLockPauseMs));
+    // Only another game's file, made current by a click, is added to with a question first.
+    EXPECT_FALSE(game.addsToAnotherFile());
+    game.chooseFile(at("z.egg"));
+    EXPECT_TRUE(game.addsToAnotherFile());
 }
 
 // Switching a running timer on leaves its countdown alone; off and on again,

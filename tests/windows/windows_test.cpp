@@ -145,8 +145,9 @@ TEST_F(WindowsTest, LeavingAGameAsksFirstOnlyWhenSomethingIsUnsaved)
 }
 
 // A save as onto another saved game asks before it replaces it; onto the
-// game's own file it does not.
-TEST_F(WindowsTest, ASaveAsAsksBeforeItReplacesAnotherGame)
+// game's own file it does not. An overwrite save to a file only clicked in
+// the file window, from the menu or before leaving, asks before it adds.
+TEST_F(WindowsTest, ASaveAsksBeforeItWritesIntoAnotherGame)
 {
     file("other.egg");
     enter(QStringLiteral("Taro"));
@@ -162,6 +163,21 @@ TEST_F(WindowsTest, ASaveAsAsksBeforeItReplacesAnotherGame)
     EXPECT_EQ(host.questions, QStringList(2, QStringLiteral("「other.egg」はもうあります。置きかえますか？ [置きかえる/キャンセル]")));
     EXPECT_EQ(host.messages, QStringList(2, QStringLiteral("名前を付けて保存しました。")));
     EXPECT_TRUE(bytesOf(dir.filePath(QStringLiteral("other.egg"))).contains("Taro"));
+
+    file("clicked.egg");
+    game.chooseFile(dir.filePath(QStringLiteral("clicked.egg")));
+    host.questions.clear();
+    host.answers = {1, 0, 1, 0};
+    form.asavemenu->trigger();
+    form.cmdSyuryo->click();
+    EXPECT_EQ(host.exits, 0);
+    EXPECT_EQ(bytesOf(dir.filePath(QStringLiteral("clicked.egg"))), "\"Ann\",\"9\",,,,\r\n");
+    form.asavemenu->trigger();
+    EXPECT_TRUE(bytesOf(dir.filePath(QStringLiteral("clicked.egg"))).contains("Taro"));
+    const QString adding = QStringLiteral("「clicked.egg」は、このゲームで開いたり保存したりしたファイルではありません。"
+                                          "このゲームのことばを書き足しますか？ [書き足す/キャンセル]");
+    EXPECT_EQ(host.questions.size(), 4);
+    EXPECT_EQ(host.questions.count(adding), 3);
 }
 
 TEST_F(WindowsTest, PlayedFromTheKeyboard)
