@@ -26,6 +26,9 @@ void Game::cmdNextClick()
         return;
     if (!ending->cmdNextClick()) {
         emit message(kEndingFarewell);
+        // The period is over: words taken back into it after a crash have
+        // no game to go on in, and must not bring the farewell back.
+        leave();
         emit quitRequested();
     }
     emit changed();

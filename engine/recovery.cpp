@@ -79,8 +79,10 @@ void Game::keepJournal()
 
 void Game::leave()
 {
+    // Whatever the game still does on its way out is kept no more.
     if (journal_)
         journal_->remove();
+    journal_.reset();
 }
 
 bool Game::restoreRecord(const WordRecord &record)

@@ -130,6 +130,28 @@ TEST_F(LeftGamesTest, EachAnswerDoesWhatItSays)
     EXPECT_EQ(journals().size(), 2);
 }
 
+// Taken back into a game whose last day is today, words end with the
+// farewell, which leaves nothing for the next start to offer.
+TEST_F(LeftGamesTest, TheFarewellLeavesNothingToOffer)
+{
+    QFile out(file);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write("\"2026/11/22\",\"8\",,,,\r\n\"2026/12/06\",\"7\",,,,\r\n\"Ann\",\"9\",,,,\r\n");
+    out.close();
+    leave({file, 3, 0}, {word("a")});
+    auto game = start();
+    LeftGames left(*game);
+    ASSERT_TRUE(left.next());
+    left.answer(0);
+    ASSERT_TRUE(game->ending);
+    bool quit = false;
+    QObject::connect(game.get(), &Game::quitRequested, [&] { quit = true; });
+    for (int n = 0; n < 100 && !quit; ++n)
+        game->cmdNextClick();
+    EXPECT_TRUE(quit);
+    EXPECT_EQ(journals(), QStringList());
+}
+
 // A journal that cannot be written is told once and never stops the game;
 // a failed save keeps the journal, and leaving without saving removes it.
 TEST_F(LeftGamesTest, AJournalThatCannotBeWrittenIsToldOnce)
