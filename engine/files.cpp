@@ -21,12 +21,10 @@ bool Game::finishSave(const QString &error, const QString &success)
 
 void Game::chooseFile(const QString &fileName)
 {
-    // A name that differs from the current one names a file that holds none
-    // of this run's records yet.
-    if (fileName != FileName) {
-        FileName = fileName;
-        SavedNewRecords = 0;
-    }
+    // Only where the next overwrite save goes: what this run saved is still
+    // in the file the game knows, and a click back on that file must not
+    // make the next save add it again.
+    FileName = fileName;
 }
 
 void Game::asavemenuClick()
@@ -58,7 +56,7 @@ bool Game::FSave(const QString &fileName)
     // new file holding only this run's words. Only what the file does not
     // hold yet is added: appending the whole run again would repeat records
     // and raise the level counted at the next open.
-    const int from = fileName == FileName ? std::clamp<int>(SavedNewRecords, 0, i) : 0;
+    const int from = fileName == FileMark.fileName ? std::clamp<int>(SavedNewRecords, 0, i) : 0;
     saving_ = true;
     const QString error = appendEggFile(fileName, std::span(NewData).subspan(from, i - from), &FileMark,
                                         [this](int milliseconds) { environment_.pause(milliseconds); });

@@ -56,7 +56,10 @@ void Game::keepJournal()
     }
     if (journalBroken_)
         return;
-    const JournalHeader header{FileName, FileName.isEmpty() ? 0 : DataMax + SavedNewRecords,
+    // The file that holds the saved part of the game, whichever file a click
+    // in the file window has made the next overwrite save's.
+    const QString &file = FileMark.fileName;
+    const JournalHeader header{file, file.isEmpty() ? 0 : DataMax + SavedNewRecords,
                                std::max(0, NewGameRecords - SavedNewRecords)};
     QString error;
     if (!journal_->isOpen() || journal_->header() != header || journaled_ > i) {

@@ -45,7 +45,14 @@ TEST(GameTest, TheCurrentFileChangesOnlyWhenAnOpenOrSaveSucceeded)
          dir.filePath(QStringLiteral("a.egg")), 3},
         {"open a missing file", [&] { return game.FLoad(at("missing.egg")); }, false,
          dir.filePath(QStringLiteral("a.egg")), 3},
-        {"a file clicked in the list", [&] { game.chooseFile(at("c.egg")); return true; }, true, at("c.egg"), 0, true},
+        // What this run saved stays saved in a.egg, and is not added again.
+        {"a file clicked in the list", [&] { game.chooseFile(at("c.egg")); return true; }, true, at("c.egg"), 3},
+        {"the game's own clicked again and saved",
+         [&] {
+             game.chooseFile(at("a.egg"));
+             return game.FSave(game.FileName) && loadEggFile(at("a.egg")).content->records.size() == 3;
+         },
+         true, at("a.egg"), 3},
         {"open", [&] { return game.FLoad(at("a.egg")); }, true, at("a.egg"), 0},
         {"overwrite save", [&] { return game.FSave(game.FileName); }, true, at("a.egg"), 0},
         {"open a file named without .egg",
@@ -62,7 +69,7 @@ TEST(GameTest, TheCurrentFileChangesOnlyWhenAnOpenOrSaveSucceeded)
         EXPECT_EQ(game.SavedNewRecords, s.saved);
         EXPECT_EQ(game.hasUnsavedRecords(), s.unsaved);
     }
-    EXPECT_EQ(messages.size(), 8) << "one box for each save and open, and the new period's";
+    EXPECT_EQ(messages.size(), 9) << "one box for each save and open, and the new period's";
     EXPECT_FALSE(QFileInfo::exists(at("g.txt.egg")));
     EXPECT_EQ(environment.seeds, 2) << "a new game seeds chance afresh";
     ASSERT_TRUE(game.FSave(at("z.egg")));

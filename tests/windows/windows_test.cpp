@@ -166,6 +166,7 @@ TEST_F(WindowsTest, ASaveAsksBeforeItWritesIntoAnotherGame)
 
     file("clicked.egg");
     game.chooseFile(dir.filePath(QStringLiteral("clicked.egg")));
+    game.AfterEnd(); // something unsaved, for the question before leaving
     host.questions.clear();
     host.answers = {1, 0, 1, 0};
     form.asavemenu->trigger();
