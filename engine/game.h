@@ -58,8 +58,9 @@ public:
     // The current file: empty until a file is chosen, emptied by a new game
     // (the file window's variable in the design, held here by the game).
     QString FileName;
-    // How many of NewData(0 ... i-1) the current file already holds, so that
-    // an overwrite save appends only what it does not hold yet.
+    // How many of NewData(0 ... i-1) the file the game last opened or saved
+    // (FileMark) already holds, so that an overwrite save there appends only
+    // what it does not hold yet.
     Int16 SavedNewRecords = 0;
     // The current file as the game last read or wrote it.
     EggFileMark FileMark;
