@@ -7,6 +7,7 @@
 #include "windows/host.h"
 #include "windows/layout.h"
 #include "windows/stage_widgets.h"
+#include "windows/side_window.h"
 #include "windows/status_window.h"
 
 #include <QAccessible>
@@ -19,32 +20,14 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMenuBar>
-#include <QProxyStyle>
 #include <QPushButton>
-#include <QShortcutEvent>
 #include <QTimer>
 
 #include <algorithm>
 #include <utility>
 
 namespace {
-
-// Pressing and releasing Alt puts the menu bar into keyboard mode, where the
-// menu's letter opens it. The desktop this game comes from works that way,
-// and it keeps "情報(&I)" reachable although Alt+I belongs to the entry box.
-class AltNavigationStyle : public QProxyStyle {
-public:
-    using QProxyStyle::QProxyStyle;
-    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
-                  QStyleHintReturn *returnData) const override
-    {
-        if (hint == SH_MenuBar_AltKeyNavigation)
-            return 1;
-        return QProxyStyle::styleHint(hint, option, widget, returnData);
-    }
-};
 
 // What assistive technology is told about the stage's own widgets: the
 // sentence is a notification, the answers are a set of choices with the
@@ -125,21 +108,6 @@ QAccessibleInterface *stageAccessible(const QString &className, QObject *object)
     if (className == u"ChoiceGroup")
         return new ChoiceGroupAccessible(static_cast<QWidget *>(object));
     return nullptr;
-}
-
-// A side window already open is only brought to the front: it keeps the
-// values it was opened with.
-template <typename Window, typename Make>
-void openOrRaise(QPointer<Window> &window, Make make)
-{
-    if (window) {
-        window->show();
-        window->raise();
-        window->activateWindow();
-        return;
-    }
-    window = make();
-    window->show();
 }
 
 // Leaving the game by ending the program: what it still holds unsaved the
@@ -303,46 +271,6 @@ void Form1::showMessage(const QString &text)
     // The box comes up over the screen of this moment.
     refresh();
     host_.showMessage(endingWindow && endingWindow->isVisible() ? static_cast<QWidget *>(endingWindow) : this, text);
-}
-
-void Form1::buildMenus()
-{
-    QMenuBar *bar = menuBar();
-    auto *style = new AltNavigationStyle(bar->style()->name());
-    style->setParent(this);
-    bar->setStyle(style);
-    bar->installEventFilter(this);
-
-    filemenu = bar->addMenu(QStringLiteral("ファイル(&F)"));
-    filemenu->setObjectName(QStringLiteral("filemenu"));
-    newmenu = filemenu->addAction(QStringLiteral("新規(&N)"), this, [this] {
-        leaveGame([this] {
-            game_.NewGame();
-            focusEntryIfOpen();
-            return true;
-        });
-    });
-    opnmenu = filemenu->addAction(QStringLiteral("開く(&O)"), this, &Form1::opnmenuClick);
-    asavemenu = filemenu->addAction(QStringLiteral("上書き保存(&V)"), this, [this] {
-        if (mayAddToCurrentFile())
-            game_.asavemenuClick();
-    });
-    savemenu = filemenu->addAction(QStringLiteral("名前をつけて保存(&E)"), this, &Form1::savemenuClick);
-
-    infomenu = bar->addMenu(QStringLiteral("情報(&I)"));
-    infomenu->setObjectName(QStringLiteral("infomenu"));
-    statusmenu = infomenu->addAction(QStringLiteral("ステータス(&S)"), this, &Form1::statusmenuClick);
-
-    helpmenu = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
-    helpmenu->setObjectName(QStringLiteral("helpmenu"));
-    vermenu = helpmenu->addAction(QStringLiteral("バージョン情報(&V)"), this, &Form1::vermenuClick);
-
-    newmenu->setObjectName(QStringLiteral("newmenu"));
-    opnmenu->setObjectName(QStringLiteral("opnmenu"));
-    asavemenu->setObjectName(QStringLiteral("asavemenu"));
-    savemenu->setObjectName(QStringLiteral("savemenu"));
-    statusmenu->setObjectName(QStringLiteral("statusmenu"));
-    vermenu->setObjectName(QStringLiteral("vermenu"));
 }
 
 void Form1::opnmenuClick() { showFileWindow(Game::FileMode::Open); }

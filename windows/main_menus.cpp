@@ -1,0 +1,67 @@
+// Form1's menu bar.
+
+#include "windows/main_window.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProxyStyle>
+
+namespace {
+
+// Pressing and releasing Alt puts the menu bar into keyboard mode, where the
+// menu's letter opens it, as players of older desktop games expect.
+class AltNavigationStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returnData) const override
+    {
+        if (hint == SH_MenuBar_AltKeyNavigation)
+            return 1;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+} // namespace
+
+void Form1::buildMenus()
+{
+    QMenuBar *bar = menuBar();
+    auto *style = new AltNavigationStyle(bar->style()->name());
+    style->setParent(this);
+    bar->setStyle(style);
+    bar->installEventFilter(this);
+
+    filemenu = bar->addMenu(QStringLiteral("ファイル(&F)"));
+    filemenu->setObjectName(QStringLiteral("filemenu"));
+    newmenu = filemenu->addAction(QStringLiteral("新規(&N)"), this, [this] {
+        leaveGame([this] {
+            game_.NewGame();
+            focusEntryIfOpen();
+            return true;
+        });
+    });
+    opnmenu = filemenu->addAction(QStringLiteral("開く(&O)"), this, &Form1::opnmenuClick);
+    asavemenu = filemenu->addAction(QStringLiteral("上書き保存(&V)"), this, [this] {
+        if (mayAddToCurrentFile())
+            game_.asavemenuClick();
+    });
+    savemenu = filemenu->addAction(QStringLiteral("名前をつけて保存(&E)"), this, &Form1::savemenuClick);
+
+    infomenu = bar->addMenu(QStringLiteral("情報(&I)"));
+    infomenu->setObjectName(QStringLiteral("infomenu"));
+    statusmenu = infomenu->addAction(QStringLiteral("ステータス(&S)"), this, &Form1::statusmenuClick);
+
+    helpmenu = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
+    helpmenu->setObjectName(QStringLiteral("helpmenu"));
+    vermenu = helpmenu->addAction(QStringLiteral("バージョン情報(&V)"), this, &Form1::vermenuClick);
+
+    newmenu->setObjectName(QStringLiteral("newmenu"));
+    opnmenu->setObjectName(QStringLiteral("opnmenu"));
+    asavemenu->setObjectName(QStringLiteral("asavemenu"));
+    savemenu->setObjectName(QStringLiteral("savemenu"));
+    statusmenu->setObjectName(QStringLiteral("statusmenu"));
+    vermenu->setObjectName(QStringLiteral("vermenu"));
+}
+
