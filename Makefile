@@ -54,11 +54,14 @@ asan: deps
 	@cd $(ASAN_BUILD) && $(RUN_TESTS)
 
 bench: deps
+	@./tools/install-deps.sh bench
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS)
-	cmake --build $(BUILD) -j $(JOBS) --target nanairo_bench nanairo_window_bench nanairo_journal_bench
+	cmake --build $(BUILD) -j $(JOBS) --target nanairo_bench nanairo_window_bench nanairo_journal_bench \
+	  nanairo_file_window_x_bench
 	./$(BUILD)/bin/nanairo_bench
 	./$(BUILD)/bin/nanairo_window_bench
 	./$(BUILD)/bin/nanairo_journal_bench
+	./tools/file-window-bench.sh $(BUILD)/bin
 
 # Kills real saves at random moments, several hundred times, and checks the
 # file after each (stress/save_kill.cpp); then kills a game teaching words

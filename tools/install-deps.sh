@@ -15,6 +15,7 @@ case "${1:-}" in
   fuzz) packages+=(clang libclang-rt-dev) ;;
   shot) packages+=(xvfb xauth xdotool) ;;
   mutate) packages+=(python3 ninja-build lld) ;;
+  bench) packages+=(xvfb xauth dbus at-spi2-core) ;;
 esac
 
 missing=()

@@ -6,7 +6,6 @@
 
 #include <QComboBox>
 #include <QDir>
-#include <QDirIterator>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QKeyEvent>
@@ -18,12 +17,12 @@
 #include <QStorageInfo>
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 #include <vector>
 
 #ifdef Q_OS_UNIX
 #include <dirent.h>
-#include <fnmatch.h>
 #include <sys/stat.h>
 #endif
 
@@ -67,40 +66,9 @@ QStringList driveRoots()
 
 QString indent(int level) { return QString(2 * level, u' '); }
 
-// The names of the save files in a folder, in one pass over it: the name
-// filter ignores letter case, so ".egg" files the game writes are listed
-// along with ".EGG" ones (and ".egg" itself, which a save with an empty name
-// makes). The listing tells each entry's type; only a link is looked up.
-// A folder of 50,000 games must not keep the window waiting.
-QStringList saveFilesIn(const QString &folder)
+// A name's case folded once, so that sorting compares each pair cheaply.
+void sortIgnoringCase(QStringList &names)
 {
-    QStringList names;
-#ifdef Q_OS_UNIX
-    DIR *dir = ::opendir(QFile::encodeName(folder).constData());
-    if (!dir)
-        return names;
-    while (const dirent *entry = ::readdir(dir)) {
-        if (::fnmatch("*.[eE][gG][gG]", entry->d_name, 0) != 0)
-            continue;
-        if (entry->d_type != DT_REG) {
-            struct stat status {};
-            const QByteArray path = QFile::encodeName(folder) + '/' + entry->d_name;
-            if (entry->d_type != DT_LNK && entry->d_type != DT_UNKNOWN)
-                continue;
-            if (::stat(path.constData(), &status) != 0 || !S_ISREG(status.st_mode))
-                continue;
-        }
-        names << QFile::decodeName(entry->d_name);
-    }
-    ::closedir(dir);
-#else
-    QDirIterator entries(folder, {QStringLiteral("*.EGG")}, QDir::Files | QDir::Hidden);
-    while (entries.hasNext()) {
-        entries.next();
-        names << entries.fileName();
-    }
-#endif
-    // Sorted without regard to letter case, by keys folded once each.
     std::vector<std::pair<QString, QString>> keyed;
     keyed.reserve(names.size());
     for (QString &name : names)
@@ -109,7 +77,60 @@ QStringList saveFilesIn(const QString &folder)
     names.clear();
     for (auto &[key, name] : keyed)
         names << std::move(name);
-    return names;
+}
+
+// ".egg" in any letter case, as the game writes it and other programs may.
+bool isSaveName(const char *name)
+{
+    const std::size_t length = std::strlen(name);
+    return length >= 4 && name[length - 4] == '.' && (name[length - 3] | 0x20) == 'e'
+           && (name[length - 2] | 0x20) == 'g' && (name[length - 1] | 0x20) == 'g';
+}
+
+// What the window lists of a folder, read in one pass over it: its folders
+// (hidden ones left out) and its save files (".egg" itself, which a save
+// with an empty name makes, included). The listing tells each entry's type;
+// only a link is looked up. A folder of 50,000 games must not keep the
+// window waiting.
+struct FolderContent {
+    QStringList folders;
+    QStringList saves;
+};
+
+FolderContent readFolder(const QString &folder)
+{
+    FolderContent content;
+#ifdef Q_OS_UNIX
+    const QByteArray path = QFile::encodeName(folder);
+    DIR *dir = ::opendir(path.constData());
+    if (!dir)
+        return content;
+    while (const dirent *entry = ::readdir(dir)) {
+        const char *name = entry->d_name;
+        const bool save = isSaveName(name), hidden = name[0] == '.';
+        if (!save && hidden)
+            continue;
+        unsigned char type = entry->d_type;
+        if (type == DT_LNK || type == DT_UNKNOWN) {
+            struct stat status {};
+            if (::stat((path + '/' + name).constData(), &status) != 0)
+                continue;
+            type = S_ISREG(status.st_mode) ? DT_REG : S_ISDIR(status.st_mode) ? DT_DIR : DT_UNKNOWN;
+        }
+        if (type == DT_DIR && !hidden)
+            content.folders << QFile::decodeName(name);
+        else if (type == DT_REG && save)
+            content.saves << QFile::decodeName(name);
+    }
+    ::closedir(dir);
+#else
+    const QDir dir(folder);
+    content.folders = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    content.saves = dir.entryList({QStringLiteral("*.EGG")}, QDir::Files | QDir::Hidden);
+#endif
+    sortIgnoringCase(content.folders);
+    sortIgnoringCase(content.saves);
+    return content;
 }
 
 } // namespace
@@ -199,11 +220,12 @@ void Form3::changeFolder(const QString &folder)
         const QSignalBlocker blocker(Drive1);
         Drive1->setCurrentIndex(Drive1->findData(root));
     }
-    fillFolders();
-    fillFiles();
+    FolderContent content = readFolder(folder_);
+    fillFolders(content.folders);
+    File1->setNames(std::move(content.saves));
 }
 
-void Form3::fillFolders()
+void Form3::fillFolders(const QStringList &subfolders)
 {
     // The way down from the drive's root to the folder, then its subfolders
     // one step further in, as a tree that shows only the open branch.
@@ -224,13 +246,8 @@ void Form3::fillFolders()
     }
     Dir1->setCurrentItem(current);
     const QDir dir(folder_);
-    for (const QString &sub : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase))
+    for (const QString &sub : subfolders)
         add(indent(level + 1) + sub, dir.filePath(sub));
-}
-
-void Form3::fillFiles()
-{
-    File1->setNames(saveFilesIn(folder_));
 }
 
 void Form3::Drive1Change(int index)

@@ -65,8 +65,8 @@ public:
 private:
     void runOnChosenFile(const std::function<bool(const QString &)> &operation);
     void fillDrives();
-    void fillFolders();
-    void fillFiles();
+    // The way down to the folder, then these folders within it.
+    void fillFolders(const QStringList &subfolders);
     QString driveOf(const QString &folder) const;
 
     Actions actions_;
