@@ -6,11 +6,13 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProxyStyle>
+#include <QPushButton>
 
 namespace {
 
 // Pressing and releasing Alt puts the menu bar into keyboard mode, where the
-// menu's letter opens it, as players of older desktop games expect.
+// menu's letter opens it, as players of older desktop games expect. Each
+// menu's letter is its own: no control of the stage shares it.
 class AltNavigationStyle : public QProxyStyle {
 public:
     using QProxyStyle::QProxyStyle;
@@ -31,7 +33,6 @@ void Form1::buildMenus()
     auto *style = new AltNavigationStyle(bar->style()->name());
     style->setParent(this);
     bar->setStyle(style);
-    bar->installEventFilter(this);
 
     filemenu = bar->addMenu(QStringLiteral("ファイル(&F)"));
     filemenu->setObjectName(QStringLiteral("filemenu"));
@@ -48,8 +49,11 @@ void Form1::buildMenus()
             game_.asavemenuClick();
     });
     savemenu = filemenu->addAction(QStringLiteral("名前をつけて保存(&E)"), this, &Form1::savemenuClick);
+    filemenu->addSeparator();
+    // The same way out as the button, through the same question.
+    quitmenu = filemenu->addAction(QStringLiteral("終了(&X)"), cmdSyuryo, &QPushButton::click);
 
-    infomenu = bar->addMenu(QStringLiteral("情報(&I)"));
+    infomenu = bar->addMenu(QStringLiteral("情報(&J)"));
     infomenu->setObjectName(QStringLiteral("infomenu"));
     statusmenu = infomenu->addAction(QStringLiteral("ステータス(&S)"), this, &Form1::statusmenuClick);
 
@@ -63,5 +67,14 @@ void Form1::buildMenus()
     savemenu->setObjectName(QStringLiteral("savemenu"));
     statusmenu->setObjectName(QStringLiteral("statusmenu"));
     vermenu->setObjectName(QStringLiteral("vermenu"));
+    quitmenu->setObjectName(QStringLiteral("quitmenu"));
+
+    // The keys every desktop uses for these. None is an editing key of the
+    // entry box, which keeps Ctrl+A, Ctrl+C, Ctrl+V, Ctrl+X and Ctrl+Z.
+    newmenu->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    opnmenu->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    asavemenu->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    savemenu->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    quitmenu->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 }
 

@@ -454,17 +454,3 @@ void Form1::closeEvent(QCloseEvent *event)
     if (game_.saving() || !leaveGame(exitProgram(host_, game_)))
         event->ignore();
 }
-
-bool Form1::eventFilter(QObject *watched, QEvent *event)
-{
-    // Alt+I is both the entry box's key and the "情報(&I)" menu's; the
-    // control wins. The menu stays reachable through Alt, then I.
-    if (watched == menuBar() && event->type() == QEvent::Shortcut) {
-        auto *shortcut = static_cast<QShortcutEvent *>(event);
-        if (shortcut->key() == QKeySequence(Qt::ALT | Qt::Key_I)) {
-            txtNyuryoku->setFocus(Qt::ShortcutFocusReason);
-            return true;
-        }
-    }
-    return QMainWindow::eventFilter(watched, event);
-}

@@ -71,6 +71,7 @@ public:
     QAction *opnmenu = nullptr;
     QAction *asavemenu = nullptr;
     QAction *savemenu = nullptr;
+    QAction *quitmenu = nullptr;
     QMenu *infomenu = nullptr;
     QAction *statusmenu = nullptr;
     QMenu *helpmenu = nullptr;
@@ -90,7 +91,6 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
     // Keys 1 to 4 pick an answer as a click on its label would.
     void keyPressEvent(QKeyEvent *event) override;
 

@@ -14,15 +14,16 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QScreen>
-#include <QShortcutEvent>
 #include <QStyle>
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -51,6 +52,15 @@ protected:
             form.endingWindow->cmdNext->click();
         return {&form, form.statusWindow, form.aboutWindow, form.fileWindow, form.endingWindow};
     }
+    // The menu items the desktop's usual keys reach.
+    QList<std::pair<QKeySequence, QAction *>> menuKeys()
+    {
+        return {{QKeySequence(QStringLiteral("Ctrl+N")), form.newmenu},
+                {QKeySequence(QStringLiteral("Ctrl+O")), form.opnmenu},
+                {QKeySequence(QStringLiteral("Ctrl+S")), form.asavemenu},
+                {QKeySequence(QStringLiteral("Ctrl+Shift+S")), form.savemenu},
+                {QKeySequence(QStringLiteral("Ctrl+Q")), form.quitmenu}};
+    }
     static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
     static QAccessibleInterface *of(QObject *object) { return QAccessible::queryAccessibleInterface(object); }
     void enter(const QString &text)
@@ -71,11 +81,11 @@ protected:
     }
 };
 
-// 終了(&X), the stage's close button, 新規 and 開く each drop the game in
-// hand. With nothing unsaved they do it at once, as the farewell scene's
-// close always does; with a name or words unsaved they ask first and go on
-// only as the answer says: 保存 saves to the current file, or through the
-// file window and only once that save is made.
+// 終了(&X), as button or menu item, the stage's close button, 新規 and 開く
+// each drop the game in hand. With nothing unsaved they do it at once, as
+// the farewell scene's close always does; with a name or words unsaved they
+// ask first and go on only as the answer says: 保存 saves to the current
+// file, or through the file window and only once that save is made.
 TEST_F(WindowsTest, LeavingAGameAsksFirstOnlyWhenSomethingIsUnsaved)
 {
     file("other.egg");
@@ -85,6 +95,7 @@ TEST_F(WindowsTest, LeavingAGameAsksFirstOnlyWhenSomethingIsUnsaved)
     };
     const std::pair<const char *, std::function<void(Form1 &)>> leaves[] = {
         {"終了", [](Form1 &f) { f.cmdSyuryo->click(); }},
+        {"ファイル → 終了", [](Form1 &f) { f.quitmenu->trigger(); }},
         {"close", [](Form1 &f) { f.close(); }},
         {"新規", [](Form1 &f) { f.newmenu->trigger(); }},
         {"開く", [&](Form1 &f) { f.opnmenu->trigger(); name(f.fileWindow, "other.egg"); f.fileWindow->cmdOpen->click(); }},
@@ -184,11 +195,16 @@ TEST_F(WindowsTest, ASaveAsksBeforeItWritesIntoAnotherGame)
 TEST_F(WindowsTest, PlayedFromTheKeyboard)
 {
     form.show();
+    QApplication::setActiveWindow(&form);
+    // The desktop's keys reach their menu items from the entry box.
+    for (const auto &[key, action] : menuKeys()) {
+        QSignalSpy triggered(action, &QAction::triggered);
+        QTest::keySequence(form.txtNyuryoku, key);
+        EXPECT_EQ(triggered.count(), 1) << key.toString().toStdString();
+    }
     form.cmdModoru->setFocus();
-    QShortcutEvent altI(QKeySequence(Qt::ALT | Qt::Key_I), 0);
-    QCoreApplication::sendEvent(form.menuBar(), &altI);
+    QTest::keyClick(form.cmdModoru, Qt::Key_I, Qt::AltModifier);
     EXPECT_EQ(form.focusWidget(), form.txtNyuryoku);
-    EXPECT_FALSE(form.infomenu->isVisible());
     enter(QStringLiteral("Taro"));
     EXPECT_EQ(form.focusWidget(), form.txtNyuryoku);
     QTest::keyClick(form.txtNyuryoku, Qt::Key_1);
@@ -224,7 +240,7 @@ TEST_F(WindowsTest, PlayedFromTheKeyboard)
     QTest::keyClick(form.lblSentaku[0], Qt::Key_Up);
     EXPECT_EQ(game.Choice, 3) << "a question of three answers: the shut fourth is passed over";
 
-    // Alt+I belongs to the entry box; the menu opens with Alt, then I.
+    // The menus open with Alt, then their letter.
     EXPECT_EQ(form.menuBar()->style()->styleHint(QStyle::SH_MenuBar_AltKeyNavigation), 1);
 }
 
@@ -254,6 +270,11 @@ TEST_F(WindowsTest, WhatAScreenReaderIsTold)
     EXPECT_FALSE(of(form.lblMessage)->state().disabled);
     for (QGroupBox *store : form.findChildren<QGroupBox *>())
         EXPECT_TRUE(of(store)->state().invisible) << "the picture store is no picture shown";
+    for (const auto &[key, action] : menuKeys()) {
+        auto *menu = qobject_cast<QMenu *>(action->parent());
+        EXPECT_EQ(of(menu)->child(int(menu->actions().indexOf(action)))->text(QAccessible::Accelerator),
+                  key.toString(QKeySequence::NativeText));
+    }
 }
 
 // The status window shows the values of the moment it opened; Esc closes it,
@@ -384,11 +405,17 @@ void expectCaptionsAndNames(const QList<QWidget *> &windows, FakeHost &host, frm
 
 // Every window's controls lie inside it, nothing overlaps but what the
 // balloon and the body hold, every caption fits unclipped, and no access key
-// is used twice in a window.
+// is used twice in a window or its menu bar.
 TEST_F(WindowsTest, LayoutInvariants)
 {
     const QList<QWidget *> windows = everyWindow();
     expectCaptionsAndNames(windows, host, form.aboutWindow);
+    const auto once = [](QSet<QChar> &keys, const QString &caption) {
+        if (const qsizetype amp = caption.indexOf(u'&'); amp >= 0) {
+            EXPECT_FALSE(keys.contains(caption[amp + 1].toUpper())) << "access key used twice: " << caption.toStdString();
+            keys.insert(caption[amp + 1].toUpper());
+        }
+    };
     for (QWidget *window : windows) {
         ASSERT_TRUE(window);
         SCOPED_TRACE(window->objectName().toStdString());
@@ -433,10 +460,17 @@ TEST_F(WindowsTest, LayoutInvariants)
                 EXPECT_TRUE(needed.width() <= room.width() && needed.height() <= room.height())
                     << name.toStdString() << " clips " << text.toStdString() << ": " << needed.width() << "x"
                     << needed.height() << " in " << room.width() << "x" << room.height();
-                if (const qsizetype amp = caption.indexOf(u'&'); amp >= 0) {
-                    EXPECT_FALSE(keys.contains(caption[amp + 1].toUpper())) << "access key used twice: " << caption.toStdString();
-                    keys.insert(caption[amp + 1].toUpper());
-                }
+                once(keys, caption);
+            }
+        }
+        // Alt reaches the menu bar's letters as it reaches the controls';
+        // each menu's items have letters of their own.
+        if (auto *stage = qobject_cast<QMainWindow *>(window)) {
+            for (QAction *title : stage->menuBar()->actions()) {
+                once(keys, title->text());
+                QSet<QChar> items;
+                for (QAction *item : title->menu()->actions())
+                    once(items, item->text());
             }
         }
     }
