@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QTextBrowser>
 
 #include <algorithm>
 
@@ -65,6 +66,11 @@ QWidget *create(const Place &p, QWidget *parent)
         return new FileList(parent);
     case Place::Line:
         return new EtchedLine(parent);
+    case Place::Page: {
+        auto *page = new QTextBrowser(parent);
+        page->setOpenExternalLinks(true);
+        return page;
+    }
     case Place::Window:
         break;
     }

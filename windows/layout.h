@@ -24,6 +24,7 @@ struct Place {
         List,     // a list
         Files,    // the file list
         Line,     // an etched separator line
+        Page,     // a read-only page of formatted text, its links opened by the desktop
     };
     Kind kind;
     const char *name;

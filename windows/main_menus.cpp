@@ -2,6 +2,9 @@
 
 #include "windows/main_window.h"
 
+#include "windows/help_window.h"
+#include "windows/side_window.h"
+
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
@@ -59,6 +62,7 @@ void Form1::buildMenus()
 
     helpmenu = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
     helpmenu->setObjectName(QStringLiteral("helpmenu"));
+    howtomenu = helpmenu->addAction(QStringLiteral("遊び方(&A)"), this, &Form1::howtomenuClick);
     vermenu = helpmenu->addAction(QStringLiteral("バージョン情報(&V)"), this, &Form1::vermenuClick);
 
     newmenu->setObjectName(QStringLiteral("newmenu"));
@@ -67,6 +71,7 @@ void Form1::buildMenus()
     savemenu->setObjectName(QStringLiteral("savemenu"));
     statusmenu->setObjectName(QStringLiteral("statusmenu"));
     vermenu->setObjectName(QStringLiteral("vermenu"));
+    howtomenu->setObjectName(QStringLiteral("howtomenu"));
     quitmenu->setObjectName(QStringLiteral("quitmenu"));
 
     // The keys every desktop uses for these. None is an editing key of the
@@ -76,5 +81,10 @@ void Form1::buildMenus()
     asavemenu->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     savemenu->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     quitmenu->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    howtomenu->setShortcut(QKeySequence(Qt::Key_F1));
 }
 
+void Form1::howtomenuClick()
+{
+    openOrRaise(helpWindow, [this] { return new HelpWindow(this); });
+}

@@ -29,6 +29,7 @@ class Form2;
 class Form3;
 class Form4;
 class frmAbout;
+class HelpWindow;
 
 class Form1 : public QMainWindow {
     Q_OBJECT
@@ -47,6 +48,7 @@ public:
     void savemenuClick();
     void statusmenuClick();
     void vermenuClick();
+    void howtomenuClick();
 
     // Opens a saved game named from outside the windows (the command line).
     bool openSavedGame(const QString &fileName);
@@ -75,6 +77,7 @@ public:
     QMenu *infomenu = nullptr;
     QAction *statusmenu = nullptr;
     QMenu *helpmenu = nullptr;
+    QAction *howtomenu = nullptr;
     QAction *vermenu = nullptr;
 
     QTimer *tmrMessage = nullptr;
@@ -88,6 +91,7 @@ public:
     QPointer<Form3> fileWindow;
     QPointer<Form4> endingWindow;
     QPointer<frmAbout> aboutWindow;
+    QPointer<HelpWindow> helpWindow;
 
 protected:
     void closeEvent(QCloseEvent *event) override;

@@ -11,6 +11,7 @@ endif()
 set(expected
   usr/games/nanairobako
   usr/share/doc/nanairobako/changelog.Debian.gz
+  usr/share/doc/nanairobako/README.md.gz
   usr/share/doc/nanairobako/copyright
   usr/share/lintian/overrides/nanairobako
   usr/share/man/man6/nanairobako.6.gz

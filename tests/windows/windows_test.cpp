@@ -7,6 +7,7 @@
 #include "windows/ending_window.h"
 #include "windows/face_view.h"
 #include "windows/file_window.h"
+#include "windows/help_window.h"
 #include "windows/main_window.h"
 #include "windows/stage_widgets.h"
 #include "windows/status_window.h"
@@ -25,6 +26,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTextBrowser>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -45,12 +47,13 @@ protected:
         enter(QStringLiteral("Taro"));
         form.statusmenu->trigger();
         form.vermenu->trigger();
+        form.howtomenu->trigger();
         form.savemenu->trigger();
         file("end.egg", "\"2026/12/06\",\"7\",,,,\r\n");
         form.openSavedGame(dir.filePath(QStringLiteral("end.egg")));
         for (int line = 0; line < 14; ++line) // to the scene's longest line
             form.endingWindow->cmdNext->click();
-        return {&form, form.statusWindow, form.aboutWindow, form.fileWindow, form.endingWindow};
+        return {&form, form.statusWindow, form.aboutWindow, form.fileWindow, form.endingWindow, form.helpWindow};
     }
     // The menu items the desktop's usual keys reach.
     QList<std::pair<QKeySequence, QAction *>> menuKeys()
@@ -59,7 +62,8 @@ protected:
                 {QKeySequence(QStringLiteral("Ctrl+O")), form.opnmenu},
                 {QKeySequence(QStringLiteral("Ctrl+S")), form.asavemenu},
                 {QKeySequence(QStringLiteral("Ctrl+Shift+S")), form.savemenu},
-                {QKeySequence(QStringLiteral("Ctrl+Q")), form.quitmenu}};
+                {QKeySequence(QStringLiteral("Ctrl+Q")), form.quitmenu},
+                {QKeySequence(QStringLiteral("F1")), form.howtomenu}};
     }
     static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
     static QAccessibleInterface *of(QObject *object) { return QAccessible::queryAccessibleInterface(object); }
@@ -278,9 +282,10 @@ TEST_F(WindowsTest, WhatAScreenReaderIsTold)
 }
 
 // The status window shows the values of the moment it opened; Esc closes it,
-// as it closes the version window. The version window finds no system tool
-// here and says so.
-TEST_F(WindowsTest, StatusAndVersionWindows)
+// as it closes the version and help windows. The version window finds no
+// system tool here and says so. The help window is read-only, opens once and
+// names every key the menus take.
+TEST_F(WindowsTest, SideWindows)
 {
     enter(QStringLiteral("Taro"));
     form.statusmenu->trigger();
@@ -300,6 +305,18 @@ TEST_F(WindowsTest, StatusAndVersionWindows)
     QTest::keyClick(form.aboutWindow, Qt::Key_Return);
     settle();
     EXPECT_FALSE(form.aboutWindow) << "Enter presses OK";
+
+    form.howtomenu->trigger();
+    QPointer<HelpWindow> help = form.helpWindow;
+    ASSERT_TRUE(help);
+    form.howtomenu->trigger();
+    EXPECT_EQ(form.helpWindow, help) << "raised, not doubled";
+    EXPECT_TRUE(of(help->txtHelp)->state().readOnly);
+    for (const auto &[key, action] : menuKeys())
+        EXPECT_TRUE(help->txtHelp->toPlainText().contains(key.toString(QKeySequence::NativeText))) << "names its keys";
+    QTest::keyClick(help->txtHelp, Qt::Key_Escape);
+    settle();
+    EXPECT_FALSE(help);
 }
 
 // One window lists the .egg files of a folder whatever their letter case,

@@ -1,0 +1,25 @@
+#include "windows/help_window.h"
+
+#include "windows/layout.h"
+#include "windows/side_window.h"
+
+#include <QFile>
+#include <QTextBrowser>
+
+HelpWindow::HelpWindow(QWidget *parent) : QDialog(parent, kSideWindowFlags)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setModal(false);
+    setSizeGripEnabled(false);
+    buildLayout(this, this,
+                {
+                    {Place::Window, "HelpWindow", u"遊び方", -1, -1, 6900, 6300},
+                    {Place::Page, "txtHelp", nullptr, 120, 120, 6660, 6060},
+                });
+    txtHelp = findChild<QTextBrowser *>(QStringLiteral("txtHelp"));
+    QFile text(QStringLiteral(":/help/help.md"));
+    if (text.open(QIODevice::ReadOnly))
+        txtHelp->setMarkdown(QString::fromUtf8(text.readAll()));
+    // Read from the top, where a screen reader starts too.
+    txtHelp->setFocus();
+}
