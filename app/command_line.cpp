@@ -16,6 +16,7 @@ QString usage()
            u"ナナイロバコ。: raise a little creature by teaching it words.\n"
            u"\n"
            u"  FILE.egg       open this saved game after start-up, as ファイル → 開く does\n"
+           u"  --             take what follows as a file, even if it begins with a dash\n"
            u"  -h, --help     print this help and exit\n"
            u"  -v, --version  print the version and the licence, and exit\n"_s;
 }
