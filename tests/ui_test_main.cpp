@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QFile>
+#include <QFont>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -16,7 +17,13 @@ int main(int argc, char **argv)
     // never among the player's own.
     QTemporaryDir state;
     qputenv("XDG_STATE_HOME", QFile::encodeName(state.path()));
+    // And what it remembers between runs.
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
+    // A desktop's own font, as its theme hands it to every program, in points.
+    if (const int points = qEnvironmentVariableIntValue("NANAIRO_TEST_FONT_POINTS"); points > 0)
+        QApplication::setFont(QFont(QStringLiteral("Noto Sans CJK JP"), points));
     return RUN_ALL_TESTS();
 }

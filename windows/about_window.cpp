@@ -39,9 +39,6 @@ frmAbout::frmAbout(Host &host, QWidget *parent) : QDialog(parent, kSideWindowFla
         icon.addFile(QStringLiteral(":/art/") + QLatin1String(file));
     picIcon->setPixmap(icon.pixmap(QSize(32, 32), devicePixelRatioF()));
 
-    for (QLabel *label : {lblTitle, lblVersion})
-        fitFont(label, label->text(), label->width());
-
     cmdOK->setDefault(true);
     connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOKClick);
     connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfoClick);

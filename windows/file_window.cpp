@@ -161,7 +161,6 @@ Form3::Form3(const QString &folder, Actions actions, QWidget *parent)
     cmdSave = findChild<QPushButton *>(QStringLiteral("cmdSave"));
     cmdOpen = findChild<QPushButton *>(QStringLiteral("cmdOpen"));
     cmdExit = findChild<QPushButton *>(QStringLiteral("cmdExit"));
-    fitFont(Label1, QString(Label1->text()).remove(u'&'), Label1->width());
     Label1->setBuddy(txtFileName);
 
     fillDrives();

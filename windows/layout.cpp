@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTextBrowser>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -79,13 +80,82 @@ QWidget *create(const Place &p, QWidget *parent)
 
 } // namespace
 
+namespace {
+
+// The frame the window manager puts around a window (title bar and
+// borders); nothing until the window exists, and under X11 until the
+// window manager has framed it, some time after it is shown.
+QMargins frameOf(const QWidget *window)
+{
+    const QWindow *handle = window->windowHandle();
+    return handle && handle->handle() ? handle->frameMargins() : QMargins();
+}
+
+// Fits the window again once its frame is known: when it is shown, and when
+// the window manager has framed it, which moves it or exposes it. Then it
+// lets the player put the window wherever they like.
+class FrameWatch : public QObject {
+public:
+    static inline const QString kName = QStringLiteral("frameWatch");
+    static void watch(QWidget *window)
+    {
+        if (!window->findChild<QObject *>(kName, Qt::FindDirectChildrenOnly))
+            new FrameWatch(window);
+    }
+
+    explicit FrameWatch(QWidget *window) : QObject(window), window_(window)
+    {
+        setObjectName(kName);
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        const QEvent::Type type = event->type();
+        if (type == QEvent::Show && watched == window_) {
+            if (QWindow *handle = window_->windowHandle(); handle && !watching_) {
+                handle->installEventFilter(this);
+                watching_ = true;
+            }
+        }
+        if ((type == QEvent::Show || type == QEvent::Move || type == QEvent::Expose) && window_->isVisible()) {
+            const bool framed = !frameOf(window_).isNull();
+            keepOnScreen(window_);
+            if (framed) {
+                window_->removeEventFilter(this);
+                if (QWindow *handle = window_->windowHandle())
+                    handle->removeEventFilter(this);
+                deleteLater();
+            }
+        }
+        return false;
+    }
+
+private:
+    QWidget *window_;
+    bool watching_ = false;
+};
+
+} // namespace
+
 void keepOnScreen(QWidget *window)
 {
+    // Not yet shown nor moved, the system places it; a move now would stop that.
+    const bool placed = window->isVisible() || window->testAttribute(Qt::WA_Moved);
+    if (!placed) {
+        FrameWatch::watch(window);
+        return;
+    }
     const QRect area = window->screen()->availableGeometry();
-    const QRect frame = window->frameGeometry();
+    // pos() is where the frame begins, whether or not the frame is known yet.
+    const QRect frame(window->pos(), window->size().grownBy(frameOf(window)));
     const int x = std::max(area.left(), std::min(frame.left(), area.right() + 1 - frame.width()));
     const int y = std::max(area.top(), std::min(frame.top(), area.bottom() + 1 - frame.height()));
-    window->move(x, y);
+    if (QPoint(x, y) != frame.topLeft())
+        window->move(x, y);
+    if (frameOf(window).isNull())
+        FrameWatch::watch(window);
 }
 
 void buildLayout(QWidget *window, QWidget *client, std::initializer_list<Place> table)
@@ -95,14 +165,21 @@ void buildLayout(QWidget *window, QWidget *client, std::initializer_list<Place> 
             window->setObjectName(QLatin1String(p.name));
             window->setWindowTitle(QString::fromUtf16(p.caption));
             client->setFixedSize(px(p.width), px(p.height));
-            if (p.left >= 0) {
+            // Where the system places it, it may still overrun the screen
+            // by its frame. A window around a client of its own (the stage,
+            // with its menu bar) knows its size, and does this, only later.
+            if (p.left >= 0)
                 window->move(px(p.left), px(p.top));
+            if (window == client)
                 keepOnScreen(window);
-            }
             continue;
         }
         QWidget *control = create(p, client);
         control->setObjectName(QLatin1String(p.name));
         control->setGeometry(twips(p.left, p.top, p.width, p.height));
+        // Captions never change; a desktop font larger than the boxes were
+        // made for steps down to fit them.
+        if (p.kind == Place::Label || p.kind == Place::Button)
+            fitCaption(control);
     }
 }

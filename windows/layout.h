@@ -34,9 +34,10 @@ struct Place {
 
 // Creates every control of the table as a child of `client`, named and placed
 // (the window row sets `window`'s title, position and client size).
-// Moves a window just enough that all of it lies on its screen's available
-// area: the design's position holds where it fits, on a small or dense screen
-// it would not.
+// Moves a window just enough that all of it, title bar and borders included,
+// lies on its screen's available area: the table's position holds where it
+// fits, on a small or dense screen it would not. Until the window manager has
+// framed the window, it looks again when the window is shown and framed.
 void keepOnScreen(QWidget *window);
 
 void buildLayout(QWidget *window, QWidget *client, std::initializer_list<Place> table);

@@ -2,6 +2,8 @@
 
 #include <QAccessible>
 #include <QKeyEvent>
+#include <QLineEdit>
+#include <QStyleOptionFrame>
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
@@ -10,6 +12,8 @@
 #include <QStylePainter>
 #include <QStringListModel>
 #include <QTimer>
+
+#include <functional>
 
 Balloon::Balloon(QWidget *parent) : QWidget(parent) {}
 
@@ -107,19 +111,57 @@ QTimer *makeTimer(QObject *parent, const char *name, int interval)
     return timer;
 }
 
-void fitFont(QWidget *widget, const QString &text, int room)
+namespace {
+
+// Steps the widget's font down from its own size until `fits` says the text
+// fits, never below three fifths (a 12-point desktop font in a box made for
+// 9 points); what never fits keeps the font.
+void stepFontDown(QWidget *widget, const std::function<bool(const QFontMetrics &)> &fits)
 {
-    constexpr double kSmallestScale = 0.8;
+    constexpr double kSmallestScale = 0.6;
     constexpr qreal kStep = 0.5;
     QFont font = widget->font();
     const qreal base = font.pointSizeF();
     for (qreal size = base; size >= base * kSmallestScale; size -= kStep) {
         font.setPointSizeF(size);
-        if (QFontMetrics(font).horizontalAdvance(text) <= room) {
+        if (fits(QFontMetrics(font))) {
             widget->setFont(font);
             return;
         }
     }
+}
+
+} // namespace
+
+void fitCaption(QWidget *control)
+{
+    const QString text = control->property("text").toString().remove(u'&');
+    // A button's caption keeps clear of its bevel.
+    const QRect room = qobject_cast<QPushButton *>(control) ? control->rect().adjusted(3, 2, -3, -2)
+                                                            : control->contentsRect();
+    stepFontDown(control, [&](const QFontMetrics &metrics) {
+        return metrics.horizontalAdvance(text) <= room.width() && metrics.tightBoundingRect(text).height() <= room.height();
+    });
+}
+
+void fitField(QLineEdit *box)
+{
+    // Where QLineEdit draws: inside its frame, 2 pixels in from either side,
+    // the line centred on its full height, with a pixel more for the cursor.
+    constexpr int kSideMargin = 2;
+    QStyleOptionFrame option;
+    option.initFrom(box);
+    option.lineWidth = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box);
+    const QRect inside =
+        box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box).marginsRemoved(box->textMargins());
+    const QString text = box->text();
+    stepFontDown(box, [&](const QFontMetrics &metrics) {
+        const int lineHeight = std::max(metrics.boundingRect(text).height(), metrics.height());
+        const int baseline = inside.top() + (inside.height() - lineHeight + 1) / 2 + metrics.ascent();
+        const QRect ink = metrics.tightBoundingRect(text).translated(0, baseline);
+        return metrics.horizontalAdvance(text) + 1 + 1 <= inside.width() - 2 * kSideMargin
+               && (text.isEmpty() || (ink.top() >= inside.top() && ink.bottom() <= inside.bottom()));
+    });
 }
 
 // Tabbing in puts the cursor on the first file, which is a move too.

@@ -7,6 +7,7 @@
 #include <QRect>
 #include <QWidget>
 
+class QLineEdit;
 class QPushButton;
 class QTimer;
 
@@ -103,8 +104,9 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 };
 
-// The boxes are measured for the narrow system font of the desktop this game
-// comes from. Where the user interface font is wider, a short text that would
-// be cut off gets the font stepped down a little, never below four fifths;
-// longer texts keep the font.
-void fitFont(QWidget *widget, const QString &text, int room);
+// The boxes are measured for a narrow system font of 9 points. Where the
+// desktop's font is wider or larger, a caption that would be cut off gets the
+// font stepped down, never below three fifths; longer texts keep the font.
+void fitCaption(QWidget *control);
+// The same for a one-line box and the text it holds now, across and down.
+void fitField(QLineEdit *box);

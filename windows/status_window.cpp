@@ -8,7 +8,6 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QStyle>
 
 Form2::Form2(const Game &game, QWidget *parent) : QWidget(parent, kSideWindowFlags)
 {
@@ -60,12 +59,10 @@ void Form2::load(const Game &state)
     fill(txtCharaName, state.CharaName);
     fill(txtLevel, QString::number(state.Level));
     fill(txtJob, statusTitle(state.Level, state.ELevel, state.DLevel));
-    // Dates and levels are short enough to be shown whole.
-    constexpr int kInnerMargin = 2; // QLineEdit's own padding on each side
-    for (QLineEdit *box : {txtLevel, txtStartDate, txtEndDate}) {
-        const int frame = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, box);
-        fitFont(box, box->text(), box->width() - 2 * (frame + kInnerMargin) - 1);
-    }
+    // Dates, levels and titles are short enough to be shown whole; names
+    // too, unless the player chose a long one.
+    for (QLineEdit *box : {txtYourName, txtCharaName, txtLevel, txtJob, txtStartDate, txtEndDate})
+        fitField(box);
 }
 
 void Form2::keyPressEvent(QKeyEvent *event)

@@ -23,6 +23,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -44,6 +45,7 @@ protected:
     // Every window of the game, open at once.
     QList<QWidget *> everyWindow()
     {
+        form.show(); // and so framed, where the platform draws frames
         enter(QStringLiteral("Taro"));
         form.statusmenu->trigger();
         form.vermenu->trigger();
@@ -423,6 +425,46 @@ void expectCaptionsAndNames(const QList<QWidget *> &windows, FakeHost &host, frm
 // Every window's controls lie inside it, nothing overlaps but what the
 // balloon and the body hold, every caption fits unclipped, and no access key
 // is used twice in a window or its menu bar.
+// The bounding box of what differs between two pictures of one size.
+QRect inkBetween(const QImage &a, const QImage &b)
+{
+    QRect ink;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            if (a.pixel(x, y) != b.pixel(x, y))
+                ink |= QRect(x, y, 1, 1);
+        }
+    }
+    return ink;
+}
+
+// A box's text, as the box paints it from its start, shows whole: its ink
+// spans as many pixels as the same text painted with room to spare.
+void expectWholeIn(QLineEdit *box)
+{
+    const QString text = box->text();
+    const int cursor = box->cursorPosition();
+    const QImage shown = box->grab().toImage();
+    box->setText(QString());
+    const QImage blank = box->grab().toImage();
+    box->setText(text);
+    box->setCursorPosition(cursor);
+    const qreal ratio = shown.devicePixelRatio();
+    QImage free(QSize(box->fontMetrics().horizontalAdvance(text) * 2, box->height() * 3) * ratio, QImage::Format_RGB32);
+    free.setDevicePixelRatio(ratio);
+    free.fill(Qt::white);
+    const QImage empty = free;
+    QPainter painter(&free);
+    painter.setFont(box->font());
+    painter.drawText(QPointF(box->fontMetrics().horizontalAdvance(text) / 2, box->height() * 2), text);
+    painter.end();
+    const QSize whole = inkBetween(free, empty).size(), ink = inkBetween(shown, blank).size();
+    // Antialiasing may tint a pixel more or less at either edge.
+    EXPECT_TRUE(ink.width() >= whole.width() - ratio && ink.height() >= whole.height() - ratio)
+        << box->objectName().toStdString() << " clips " << text.toStdString() << ": " << ink.width() << "x"
+        << ink.height() << " pixels of " << whole.width() << "x" << whole.height();
+}
+
 TEST_F(WindowsTest, LayoutInvariants)
 {
     const QList<QWidget *> windows = everyWindow();
@@ -462,6 +504,8 @@ TEST_F(WindowsTest, LayoutInvariants)
                         << name.toStdString() << " overlaps " << other->objectName().toStdString();
                 }
             }
+            if (auto *box = qobject_cast<QLineEdit *>(w); box && !box->text().isEmpty())
+                expectWholeIn(box);
             const QString caption = w->property("text").toString();
             if (!caption.isEmpty() && !qobject_cast<QLineEdit *>(w)) {
                 const QString text = QString(caption).remove(u'&');
