@@ -7,8 +7,10 @@
 #include "windows/host.h"
 #include "windows/main_window.h"
 #include "windows/recovery_questions.h"
+#include "windows/remembered.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QIcon>
 #include <QTimer>
 
@@ -77,19 +79,23 @@ int runProgram(int argc, char *argv[], const Launch &launch)
     game.keepJournalIn(launch.journalFolder.isEmpty() ? defaultJournalFolder() : launch.journalFolder);
     Host &host = launch.host ? *launch.host : desktopHost;
     Form1 window(host, game);
+    remembered::restoreStagePlace(&window);
     window.show();
     // Once the stage is up: first the words a crash left behind, then a
     // saved game handed over by the file manager, as if chosen in the file
     // window.
     QTimer::singleShot(0, &window, [&host, &window, &game, file = line.file] {
         askAboutLeftGames(host, &window, game);
-        if (!file.isEmpty())
-            window.askAndOpen(file);
+        if (!file.isEmpty() && window.askAndOpen(file))
+            remembered::useFolder(QFileInfo(file).absolutePath());
     });
+    int status = 0;
     if (launch.started) {
         QCoreApplication::processEvents();
         launch.started(window);
-        return 0;
+    } else {
+        status = QApplication::exec();
     }
-    return QApplication::exec();
+    remembered::keepStagePlace(&window);
+    return status;
 }

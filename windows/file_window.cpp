@@ -2,6 +2,7 @@
 
 #include "persistence/egg_file.h"
 #include "windows/layout.h"
+#include "windows/remembered.h"
 #include "windows/stage_widgets.h"
 
 #include <QComboBox>
@@ -135,7 +136,11 @@ FolderContent readFolder(const QString &folder)
 
 } // namespace
 
-QString Form3::startFolder() { return kStartFolder; }
+QString Form3::startFolder()
+{
+    const QString last = remembered::lastFolder();
+    return last.isEmpty() ? kStartFolder : last;
+}
 
 Form3::Form3(const QString &folder, Actions actions, QWidget *parent)
     : QWidget(parent, Qt::Window), actions_(std::move(actions))
@@ -279,6 +284,8 @@ void Form3::cmdSaveClick() { runOnChosenFile(actions_.save); }
 // can be tried.
 void Form3::runOnChosenFile(const std::function<bool(const QString &)> &operation)
 {
-    if (operation(getFileName()))
+    if (operation(getFileName())) {
+        remembered::useFolder(folder_);
         close();
+    }
 }

@@ -43,8 +43,9 @@ public:
     void changeFolder(const QString &folder);
     QString folder() const { return folder_; }
 
-    // The folder the program was started in. The program never changes its
-    // working folder, so every new window starts here.
+    // The folder of the last game opened or saved, in this run or one
+    // before; at first the folder the program was started in (it never
+    // changes its working folder).
     static QString startFolder();
 
     void Drive1Change(int index);

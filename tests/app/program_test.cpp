@@ -6,13 +6,17 @@
 #include "fake_host.h"
 #include "persistence/journal.h"
 #include "windows/ending_window.h"
+#include "windows/file_window.h"
 #include "windows/main_window.h"
 #include "windows/stage_widgets.h"
 
 #include <QDir>
 #include <QApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QIcon>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 
 #include <csignal>
@@ -143,6 +147,43 @@ TEST(ProgramTest, AsksAboutWordsACrashLeftBeforeItOpensTheGivenFile)
     EXPECT_TRUE(host.questions[0].startsWith(QStringLiteral("保存していないことばが 1 こ")));
     EXPECT_TRUE(host.questions[1].startsWith(QStringLiteral("教えたことばや名前を、まだ保存していません。")));
     EXPECT_EQ(QDir(journals).entryList({QStringLiteral("*.journal")}).size(), 1) << "the game's own, held no more";
+}
+
+// The folder last saved in and the stage's place outlast the run; a place
+// off every screen there now, or a settings file that cannot be read or
+// written, leaves the game as on a first start.
+TEST(ProgramTest, RemembersTheLastFolderAndWhereTheStageStood)
+{
+    QTemporaryDir config, saves;
+    const QByteArray before = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    const QString ini = config.filePath(QStringLiteral("nanairobako/nanairobako.ini"));
+    FakeEnvironment environment;
+    FakeHost host;
+    // One start: the file window's first folder and the stage's place, then
+    // a save through the window into `saves` and a move of the stage to `to`.
+    const auto start = [&](QPoint to) {
+        QString folder;
+        QPoint at;
+        run({}, {&environment, &host, [&](Form1 &stage) {
+                     at = stage.pos();
+                     stage.savemenu->trigger();
+                     folder = stage.fileWindow->folder();
+                     stage.fileWindow->changeFolder(saves.path());
+                     stage.fileWindow->txtFileName->setText(QStringLiteral("kept.egg"));
+                     stage.fileWindow->cmdSave->click();
+                     stage.move(to);
+                 }, {}});
+        return std::pair(folder, at);
+    };
+    const auto [first, home] = start(QPoint(30, 40));
+    EXPECT_EQ(first, QDir::currentPath()) << "a first start";
+    EXPECT_EQ(start(QPoint(5000, 4000)), std::pair(saves.path(), QPoint(30, 40))) << "a second start";
+    EXPECT_EQ(start(QPoint(30, 40)).second, home) << "a place off every screen";
+    ASSERT_TRUE(QFile::remove(ini) && QDir().mkpath(ini));
+    EXPECT_EQ(start(QPoint(30, 40)), std::pair(QDir::currentPath(), home)) << "a folder where the file was";
+    EXPECT_TRUE(QFileInfo(ini).isDir());
+    qputenv("XDG_CONFIG_HOME", before);
 }
 
 } // namespace
