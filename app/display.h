@@ -5,7 +5,8 @@
 #include <QString>
 #include <QStringList>
 
-// Why no window can be shown here, as one line for the terminal; empty when
-// an X11 display or a Wayland compositor (with Qt's plugin for it) answers,
-// or when the arguments or QT_QPA_PLATFORM choose the platform themselves.
+// Why no window can be shown here, as one line for the terminal: no desktop
+// answers, a Wayland one answers but Qt's plugin for it is missing, or the
+// platform that -platform or QT_QPA_PLATFORM asks for is not installed.
+// Empty when a window can be tried.
 QString missingDisplay(const QStringList &arguments);
