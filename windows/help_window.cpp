@@ -13,8 +13,8 @@ HelpWindow::HelpWindow(QWidget *parent) : QDialog(parent, kSideWindowFlags)
     setSizeGripEnabled(false);
     buildLayout(this, this,
                 {
-                    {Place::Window, "HelpWindow", u"遊び方", -1, -1, 6900, 6300},
-                    {Place::Page, "txtHelp", nullptr, 120, 120, 6660, 6060},
+                    {Place::Window, "HelpWindow", u"遊び方", -1, -1, 6300, 4800},
+                    {Place::Page, "txtHelp", nullptr, 120, 120, 6060, 4560},
                 });
     txtHelp = findChild<QTextBrowser *>(QStringLiteral("txtHelp"));
     QFile text(QStringLiteral(":/help/help.md"));
