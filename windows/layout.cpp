@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QTimer>
 #include <QTextBrowser>
 #include <QWindow>
 
@@ -93,7 +94,9 @@ QMargins frameOf(const QWidget *window)
 
 // Fits the window again once its frame is known: when it is shown, and when
 // the window manager has framed it, which moves it or exposes it. Then it
-// lets the player put the window wherever they like.
+// lets the player put the window wherever they like; so it does a moment
+// after the window is shown where no frame ever comes (a window manager
+// that draws none), rather than pull back every window dragged to an edge.
 class FrameWatch : public QObject {
 public:
     static inline const QString kName = QStringLiteral("frameWatch");
@@ -117,22 +120,30 @@ protected:
             if (QWindow *handle = window_->windowHandle(); handle && !watching_) {
                 handle->installEventFilter(this);
                 watching_ = true;
+                QTimer::singleShot(kFramingMs, this, &FrameWatch::stop);
             }
         }
         if ((type == QEvent::Show || type == QEvent::Move || type == QEvent::Expose) && window_->isVisible()) {
             const bool framed = !frameOf(window_).isNull();
             keepOnScreen(window_);
-            if (framed) {
-                window_->removeEventFilter(this);
-                if (QWindow *handle = window_->windowHandle())
-                    handle->removeEventFilter(this);
-                deleteLater();
-            }
+            if (framed)
+                stop();
         }
         return false;
     }
 
 private:
+    // Time enough for a window manager to frame a window it is mapping.
+    static constexpr int kFramingMs = 1000;
+
+    void stop()
+    {
+        window_->removeEventFilter(this);
+        if (QWindow *handle = window_->windowHandle())
+            handle->removeEventFilter(this);
+        deleteLater();
+    }
+
     QWidget *window_;
     bool watching_ = false;
 };
