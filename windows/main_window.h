@@ -38,6 +38,7 @@ public:
     ~Form1() override;
 
     Game &game() { return game_; }
+    const Game &game() const { return game_; }
     Host &host() { return host_; }
 
     // Shows what the game holds now.
