@@ -284,8 +284,11 @@ void Form3::cmdSaveClick() { runOnChosenFile(actions_.save); }
 // can be tried.
 void Form3::runOnChosenFile(const std::function<bool(const QString &)> &operation)
 {
-    if (operation(getFileName())) {
-        remembered::useFolder(folder_);
+    // The folder of the file itself: a name typed as a whole path may lead
+    // out of the folder the window shows.
+    const QString fileName = getFileName();
+    if (operation(fileName)) {
+        remembered::useFolder(QFileInfo(fileName).absolutePath());
         close();
     }
 }

@@ -161,7 +161,8 @@ TEST(ProgramTest, RemembersTheLastFolderAndWhereTheStageStood)
     FakeEnvironment environment;
     FakeHost host;
     // One start: the file window's first folder and the stage's place, then
-    // a save through the window into `saves` and a move of the stage to `to`.
+    // a save through the window into `saves`, typed as a whole path, and a
+    // move of the stage to `to`.
     const auto start = [&](QPoint to) {
         QString folder;
         QPoint at;
@@ -169,8 +170,7 @@ TEST(ProgramTest, RemembersTheLastFolderAndWhereTheStageStood)
                      at = stage.pos();
                      stage.savemenu->trigger();
                      folder = stage.fileWindow->folder();
-                     stage.fileWindow->changeFolder(saves.path());
-                     stage.fileWindow->txtFileName->setText(QStringLiteral("kept.egg"));
+                     stage.fileWindow->txtFileName->setText(saves.filePath(QStringLiteral("kept.egg")));
                      stage.fileWindow->cmdSave->click();
                      stage.move(to);
                  }, {}});
