@@ -182,7 +182,6 @@ private:
     bool saving_ = false;
     std::optional<Journal> journal_;
     qsizetype journaled_ = 0; // NewData(0 ... journaled_-1) are in the journal
-    bool journaling_ = false;
-    bool journalBroken_ = false; // until nothing is unsaved again
+    bool journalBroken_ = false; // the last write failed
     bool journalWarned_ = false;
 };

@@ -5,7 +5,6 @@
 #include "engine/game.h"
 
 #include <QDir>
-#include <QScopedValueRollback>
 
 #include <algorithm>
 
@@ -46,15 +45,16 @@ void Game::keepJournalIn(const QString &folder)
 
 void Game::keepJournal()
 {
-    if (!journal_ || journaling_)
+    if (!journal_)
         return;
-    const QScopedValueRollback guard(journaling_, true);
     if (!hasUnsavedRecords()) {
         journal_->remove();
         journalBroken_ = false;
         return;
     }
-    if (journalBroken_)
+    // After a failure, the next record tries again with a journal of its
+    // own; a tick of the talk or the face brings nothing new to write.
+    if (journalBroken_ && journaled_ == i)
         return;
     // The file that holds the saved part of the game, whichever file a click
     // in the file window has made the next overwrite save's.
@@ -62,18 +62,17 @@ void Game::keepJournal()
     const JournalHeader header{file, file.isEmpty() ? 0 : DataMax + SavedNewRecords,
                                std::max(0, NewGameRecords - SavedNewRecords)};
     QString error;
-    if (!journal_->isOpen() || journal_->header() != header || journaled_ > i) {
+    if (journalBroken_ || !journal_->isOpen() || journal_->header() != header || journaled_ > i) {
         error = journal_->begin(header, std::span(NewData).subspan(SavedNewRecords, i - SavedNewRecords));
     } else if (journaled_ < i) {
         error = journal_->append(std::span(NewData).subspan(journaled_, i - journaled_));
     }
     journaled_ = i;
-    if (error.isEmpty())
-        return;
     // A journal that cannot be written leaves the game as it always was:
-    // safe once saved. Told once; the next journal is tried after a save.
-    journalBroken_ = true;
-    if (!std::exchange(journalWarned_, true))
+    // safe once saved. Told once a run. A journal cut off halfway through a
+    // line is never added to: the next one starts afresh.
+    journalBroken_ = !error.isEmpty();
+    if (journalBroken_ && !std::exchange(journalWarned_, true))
         emit message(QStringLiteral("教えたことばの控えを書けませんでした。\n控えのフォルダー：%1\n理由：%2\n"
                                     "このまま遊べますが、ことばが安全なのは保存したときだけです。"
                                     "こまめに保存してください。")

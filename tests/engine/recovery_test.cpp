@@ -13,6 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/resource.h>
+
 namespace {
 
 WordRecord word(const char *text) { return {QString::fromUtf8(text), "1", "3", "1", "1", "2"}; }
@@ -153,36 +156,70 @@ TEST_F(LeftGamesTest, TheFarewellLeavesNothingToOffer)
 }
 
 // A journal that cannot be written is told once and never stops the game;
-// a failed save keeps the journal, and leaving without saving removes it.
-TEST_F(LeftGamesTest, AJournalThatCannotBeWrittenIsToldOnce)
+// the next record tries again, a tick does not. A failed save keeps the
+// journal, and leaving without saving removes it.
+TEST_F(LeftGamesTest, AJournalThatCannotBeWrittenIsToldOnceAndTriedAgain)
 {
-    QFile(dir.filePath(QStringLiteral("plain"))).open(QIODevice::WriteOnly);
-    folder = dir.filePath(QStringLiteral("plain/state"));
+    const QString plain = dir.filePath(QStringLiteral("plain"));
+    QFile(plain).open(QIODevice::WriteOnly);
+    folder = plain + QStringLiteral("/state");
     auto game = start();
-    for (const char *text : {"Ann", "a"}) {
-        game->txtNyuryokuChange(QString::fromUtf8(text));
+    const auto teach = [&](const char *word) {
+        game->txtNyuryokuChange(QString::fromUtf8(word));
         game->cmdKakuninClick();
-    }
-    EXPECT_EQ(game->sentence, QStringLiteral("aってなんだ？"));
+        for (int answer : {1, 1, 1, 1, 2}) {
+            game->lblSentakuClick(answer);
+            game->cmdKakuninClick();
+        }
+    };
+    game->txtNyuryokuChange(QStringLiteral("Ann"));
+    game->cmdKakuninClick();
+    teach("a");
+    EXPECT_EQ(game->sentence, QStringLiteral("なんだ、つまらんな。"));
     EXPECT_FALSE(game->journalKept());
-    // Saved, the journal is tried again with the next unsaved records.
-    EXPECT_TRUE(game->NFSave(dir.filePath(QStringLiteral("game.egg"))));
-    environment.date = environment.date.addYears(1);
-    EXPECT_TRUE(game->FLoad(dir.filePath(QStringLiteral("game.egg"))));
-    EXPECT_TRUE(game->hasUnsavedRecords()) << "a new period's dates";
-    EXPECT_EQ(messages.filter(QStringLiteral("控え")).size(), 1);
+    ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].startsWith(QStringLiteral("教えたことばの控えを書けませんでした。")));
     EXPECT_TRUE(messages[0].contains(QStringLiteral("途中にフォルダーではないもの")));
 
-    folder = dir.filePath(QStringLiteral("state"));
-    messages.clear();
-    game = start();
-    game->txtNyuryokuChange(QStringLiteral("Ann"));
-    game->cmdKakuninClick();
+    ASSERT_TRUE(QFile::remove(plain));
+    game->faceTicked();
+    EXPECT_EQ(journals(), QStringList()) << "a tick brings nothing new to write";
+    teach("b");
+    QStringList written = journals();
+    ASSERT_EQ(written.size(), 1);
+    QFile journal(folder + u'/' + written[0]);
+    ASSERT_TRUE(journal.open(QIODevice::ReadOnly));
+    EXPECT_EQ(journal.readAll().count("\r\n"), 6) << "its first line, the dates, the name and both words";
+    game->faceTicked();
+    EXPECT_EQ(journals(), written) << "nor does it begin the journal again";
+    EXPECT_TRUE(game->journalKept());
+
+    // A write cut off halfway (a file size limit, as a full disk would) is
+    // never added to: the next record begins a whole journal afresh.
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    auto *handler = std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limited{rlim_t(journal.size() + 10), saved.rlim_max};
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    teach("c");
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, handler);
+    EXPECT_FALSE(game->journalKept());
+    teach("d");
+    ASSERT_EQ(journals().size(), 1);
+    EXPECT_NE(journals(), written);
+    QFile again(folder + u'/' + journals()[0]);
+    ASSERT_TRUE(again.open(QIODevice::ReadOnly));
+    const EggDecoded decoded = decodeEgg(again.readAll());
+    EXPECT_TRUE(decoded.ok() && decoded.unfinishedBytes == 0) << decoded.error.toStdString();
+    EXPECT_EQ(decoded.content.records.size(), 8u);
+    EXPECT_EQ(messages.size(), 1);
+
+    written = journals();
     EXPECT_FALSE(game->NFSave(dir.filePath(QStringLiteral("missing/game.egg"))));
-    EXPECT_EQ(journals().size(), 1);
+    EXPECT_EQ(journals(), written);
     game->leave();
-    EXPECT_EQ(journals().size(), 0);
+    EXPECT_EQ(journals(), QStringList());
 }
 
 } // namespace

@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <optional>
+
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -90,6 +92,7 @@ TEST_F(JournalTest, ReadsWhatAKillLeftAndKeepsWhatItCannotRead)
         {words, 0, "このゲームの記録の形をしていません"},
         {"\"journal\",\"2\",\"\",\"0\",\"2\",\r\n" + words, 0, "このゲームの記録の形をしていません"},
         {"\"journal\",\"1\",\"\",\"x\",\"2\",\r\n", 0, "このゲームの記録の形をしていません"},
+        {"\"journal\",\"1\",\"\",\"0\",\"x\",\r\n", 0, "このゲームの記録の形をしていません"},
         {"", 0, "このゲームの記録の形をしていません"},
         {header + "\"\x81\",\"1\",,,,\r\n", 0, "シフトJIS"},
     };
@@ -129,17 +132,33 @@ TEST_F(JournalTest, NeverThroughALinkNorOutsideItsFolder)
     EXPECT_EQ(entries(elsewhere), QStringList{QFileInfo(target).fileName()});
 
     // A journal its game never finished is no journal, unless that game is
-    // still writing it.
+    // still writing it; a file of another kind is none either.
+    put(folder + s("/notes.txt"), "\"journal\"");
     put(folder + s("/.2-1-1.journal.new"), "\"journal\"");
     put(folder + s("/.3-1-1.journal.new"), "\"journal\"");
     QFile writing(folder + s("/.3-1-1.journal.new"));
     ASSERT_TRUE(writing.open(QIODevice::ReadOnly));
     ASSERT_EQ(flock(writing.handle(), LOCK_EX), 0);
     EXPECT_TRUE(leftJournals(folder).empty());
-    EXPECT_EQ(entries(folder), (QStringList{s(".3-1-1.journal.new"), s("1-1-1.journal")}));
+    EXPECT_EQ(entries(folder), (QStringList{s(".3-1-1.journal.new"), s("1-1-1.journal"), s("notes.txt")}));
 
     Journal own(folder);
     ASSERT_EQ(own.begin({}, kWords), QString());
     EXPECT_EQ(modeOf(folder), 0700u) << "the folder is made private again";
     EXPECT_EQ(bytesOf(target).size(), bytesOf(own.path()).size()) << "the linked journal is untouched";
+}
+
+// Where the player's state lives, or else under the home folder.
+TEST(JournalFolder, InThePlayersStateFolder)
+{
+    const std::optional<QByteArray> before =
+        qEnvironmentVariableIsSet("XDG_STATE_HOME") ? std::optional(qgetenv("XDG_STATE_HOME")) : std::nullopt;
+    qputenv("XDG_STATE_HOME", "/var/state");
+    EXPECT_EQ(defaultJournalFolder(), s("/var/state/nanairobako"));
+    qputenv("XDG_STATE_HOME", "relative/state"); // to be ignored
+    EXPECT_EQ(defaultJournalFolder(), QDir::homePath() + s("/.local/state/nanairobako"));
+    if (before)
+        qputenv("XDG_STATE_HOME", *before);
+    else
+        qunsetenv("XDG_STATE_HOME");
 }
