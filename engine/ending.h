@@ -1,5 +1,5 @@
 #pragma once
-// The farewell scene's rules (the ending window of the design): the script
+// The farewell scene's rules (what the farewell window shows): the script
 // one line a click, with a face of its own.
 
 #include "engine/face.h"

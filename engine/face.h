@@ -30,8 +30,8 @@ public:
     Timer tmrAnime{100, true};
     Timer tmrTalk{200, false};
     Timer tmrAction{100, false};
-    // Talk ticks since the last remark or script line (a main-window variable
-    // of the design, kept here beside the mouth it counts for).
+    // Talk ticks since the last remark or script line, kept here beside the
+    // mouth it counts for.
     Int16 TalkCount = 0;
 
     // Starts one blink.

@@ -1,13 +1,13 @@
 #pragma once
-// The game itself, without a window: the main window's state and routines of
-// the design, the talk, the face cues, the files and the period. Its inputs
+// The game itself, without a window: the stage's state and rules, the
+// talk, the face cues, the files and the period. Its inputs
 // are what the user and the clock do (a confirmation, a choice, back, a menu
 // action with a path, the tick of each named timer); its outputs are what the
 // windows show (the sentence, the choices, the entry, the face, the timers)
 // and the messages they box. Every input ends in changed(); each message
 // comes as it happens, so that a view can show the screen of that moment.
 //
-// The design's Form1 routines live here as members of Game; the face's tick
+// The stage's rules live here as members of Game; the face's tick
 // routines are members of Face (engine/face.h), the farewell scene's of
 // EndingScene (engine/ending.h).
 
@@ -55,8 +55,8 @@ public:
     // The farewell scene while it plays.
     std::optional<EndingScene> ending;
 
-    // The current file: empty until a file is chosen, emptied by a new game
-    // (the file window's variable in the design, held here by the game).
+    // The current file: empty until a file is chosen, emptied by a new game;
+    // the game holds it, so that it outlives the file window.
     QString FileName;
     // How many of NewData(0 ... i-1) the file the game last opened or saved
     // (FileMark) already holds, so that an overwrite save there appends only

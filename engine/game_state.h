@@ -1,6 +1,6 @@
 #pragma once
-// The character's whole memory and the counters derived from it: the main
-// window's variables of the design, as plain data. The engine's Game owns one.
+// The character's whole memory and the counters derived from it, as plain
+// data. The engine's Game owns one.
 
 #include "types/word_record.h"
 

@@ -71,8 +71,8 @@ public:
     void setText(const QString &text);
 };
 
-// An etched line: a mid-grey line over a white one, as separators were drawn
-// on the desktop this game comes from.
+// An etched line: a mid-grey line over a white one, a separator that reads
+// as carved into the window rather than drawn on it.
 class EtchedLine : public QWidget {
     Q_OBJECT
 public:
