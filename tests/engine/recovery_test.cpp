@@ -133,6 +133,23 @@ TEST_F(LeftGamesTest, EachAnswerDoesWhatItSays)
     EXPECT_EQ(journals().size(), 2);
 }
 
+// More than a new game has room for: what fits comes back, and the left
+// journal stays for the rest.
+TEST_F(LeftGamesTest, WhatMemoryCannotHoldStaysInTheLeftJournal)
+{
+    std::vector<WordRecord> many;
+    for (int n = 0; n < kNewDataSlots; ++n)
+        many.push_back(word(QByteArray::number(n).constData()));
+    leave({file, 0, 0}, many); // its file is gone: a new game, dates first
+    auto game = start();
+    LeftGames left(*game);
+    ASSERT_TRUE(left.next());
+    left.answer(0);
+    EXPECT_EQ(game->i, kNewDataSlots);
+    EXPECT_TRUE(messages.last().contains(QStringLiteral("2 こはとりもどせませんでした")));
+    EXPECT_EQ(journals().size(), 2) << "the game's own and the left one";
+}
+
 // Taken back into a game whose last day is today, words end with the
 // farewell, which leaves nothing for the next start to offer.
 TEST_F(LeftGamesTest, TheFarewellLeavesNothingToOffer)
