@@ -5,6 +5,7 @@
 #include "engine/environment.h"
 #include "engine/game.h"
 #include "windows/host.h"
+#include "windows/file_controller.h"
 #include "windows/main_window.h"
 #include "windows/recovery_questions.h"
 #include "windows/remembered.h"
@@ -78,7 +79,7 @@ int runProgram(int argc, char *argv[], const Launch &launch)
     Game game(launch.environment ? *launch.environment : systemEnvironment);
     game.keepJournalIn(launch.journalFolder.isEmpty() ? defaultJournalFolder() : launch.journalFolder);
     Host &host = launch.host ? *launch.host : desktopHost;
-    Form1 window(host, game);
+    StageWindow window(host, game);
     remembered::restoreStagePlace(&window);
     window.show();
     // Once the stage is up: first the words a crash left behind, then a
@@ -86,7 +87,7 @@ int runProgram(int argc, char *argv[], const Launch &launch)
     // window.
     QTimer::singleShot(0, &window, [&host, &window, &game, file = line.file] {
         askAboutLeftGames(host, &window, game);
-        if (!file.isEmpty() && window.askAndOpen(file))
+        if (!file.isEmpty() && window.files().askAndOpen(file))
             remembered::useFolder(QFileInfo(file).absolutePath());
     });
     int status = 0;

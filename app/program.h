@@ -7,7 +7,7 @@
 #include <functional>
 
 class Environment;
-class Form1;
+class StageWindow;
 class Host;
 
 // What a test puts in place of the desktop: the seams, and a look at the
@@ -17,7 +17,7 @@ struct Launch {
     Host *host = nullptr;               // message boxes and exit; the desktop's when null
     // Called with the stage after start-up, in place of running the event
     // loop; the program then ends.
-    std::function<void(Form1 &)> started;
+    std::function<void(StageWindow &)> started;
     // Where unsaved records are kept for recovery; the player's state folder when empty.
     QString journalFolder;
 };

@@ -41,7 +41,7 @@ std::vector<WordRecord> generatedRecords(int count, unsigned seed)
 struct EggBenchFiles {
     QTemporaryDir dir;
     std::vector<WordRecord> loaded = generatedRecords(kMaxEggRecords, 1);
-    std::vector<WordRecord> made = generatedRecords(kNewDataSlots, 2);
+    std::vector<WordRecord> made = generatedRecords(kNewRecordSlots, 2);
     QString openName = dir.filePath(QStringLiteral("open.egg"));
     QString saveName = dir.filePath(QStringLiteral("save.egg"));
     QByteArray openBytes; // the 10000-record file

@@ -18,7 +18,7 @@ void BM_FileWindowSettles(benchmark::State &state)
     for (int k = 0; k < state.range(0); ++k)
         QFile(dir.filePath(QStringLiteral("game%1.egg").arg(k, 5, 10, QLatin1Char('0')))).open(QIODevice::WriteOnly);
     for (auto _ : state) {
-        Form3 window(dir.path(), {[](const QString &) {}, [](const QString &) { return false; },
+        FileWindow window(dir.path(), {[](const QString &) {}, [](const QString &) { return false; },
                                   [](const QString &) { return false; }},
                      nullptr);
         window.show();

@@ -35,7 +35,7 @@ public:
         lastEvent = clock.nsecsElapsed();
         if (event->type() == QEvent::Paint) {
             auto *widget = qobject_cast<QWidget *>(watched);
-            painted |= widget && qobject_cast<Form3 *>(widget->window());
+            painted |= widget && qobject_cast<FileWindow *>(widget->window());
         }
         return false;
     }
@@ -62,7 +62,7 @@ int main(int argc, char **argv)
     SystemEnvironment environment;
     DesktopHost host;
     Game game(environment);
-    Form1 stage(host, game);
+    StageWindow stage(host, game);
     stage.show();
     if (!QTest::qWaitForWindowExposed(&stage))
         return 2;
@@ -73,9 +73,9 @@ int main(int argc, char **argv)
 
     watcher.painted = false;
     watcher.clock.restart();
-    stage.opnmenu->trigger();
+    stage.openAction->trigger();
     settle(watcher, true);
-    if (!stage.fileWindow || !stage.fileWindow->isVisible())
+    if (!stage.fileWindow() || !stage.fileWindow()->isVisible())
         return 2;
     std::printf("%.1f\n", double(watcher.lastEvent) / 1e6);
     return 0;

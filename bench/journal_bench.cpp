@@ -29,19 +29,19 @@ std::vector<double> storeWords(const QString &journalFolder, int words)
         Game game(environment);
         if (!journalFolder.isEmpty())
             game.keepJournalIn(journalFolder);
-        game.txtNyuryokuChange(QStringLiteral("太郎"));
-        game.cmdKakuninClick();
+        game.typed(QStringLiteral("太郎"));
+        game.confirm();
         for (int n = 0; n < 90 && done < words; ++n, ++done) {
-            game.txtNyuryokuChange(QStringLiteral("ことば%1").arg(done));
-            game.cmdKakuninClick();
+            game.typed(QStringLiteral("ことば%1").arg(done));
+            game.confirm();
             for (int answer : {1, 1, 1, 1}) {
-                game.lblSentakuClick(answer);
-                game.cmdKakuninClick();
+                game.pick(answer);
+                game.confirm();
             }
-            game.lblSentakuClick(2);
+            game.pick(2);
             QElapsedTimer timer;
             timer.start();
-            game.cmdKakuninClick();
+            game.confirm();
             took.push_back(double(timer.nsecsElapsed()) / 1000.0);
         }
         game.leave();

@@ -1,4 +1,4 @@
-// The known-word search runs on every confirmation; it is linear by design,
+// The known-word search runs on every confirmation; it is linear on purpose,
 // so the worst case is a word that is not there with both memories full.
 
 #include "engine/game_state.h"
@@ -11,12 +11,12 @@ namespace {
 std::unique_ptr<GameState> fullMemory()
 {
     auto state = std::make_unique<GameState>();
-    for (int k = 0; k < kNewDataSlots; ++k)
-        state->NewData[k].Text = QStringLiteral("今日のことば%1").arg(k);
-    for (int k = 1; k <= kMaxDataRecords; ++k)
-        state->Data[k].Text = QStringLiteral("ファイルのことば%1").arg(k);
-    state->i = kNewDataSlots;
-    state->DataMax = kMaxDataRecords;
+    for (int k = 0; k < kNewRecordSlots; ++k)
+        state->newRecords[k].Text = QStringLiteral("今日のことば%1").arg(k);
+    for (int k = 1; k <= kMaxFileRecords; ++k)
+        state->fileRecords[k].Text = QStringLiteral("ファイルのことば%1").arg(k);
+    state->newCount = kNewRecordSlots;
+    state->fileCount = kMaxFileRecords;
     return state;
 }
 } // namespace

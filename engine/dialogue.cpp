@@ -20,179 +20,188 @@ const Question kLiking{u"すき", u"ふつう", u"きらい", u""};
 const Question kUseful{u"ためになる", u"ダメになる", u"", u""};
 const Question kVulgar{u"ゲヒンなことば", u"ふつうのことば", u"", u""};
 
+TeachingStep following(TeachingStep step) { return static_cast<TeachingStep>(static_cast<int>(step) + 1); }
+
 } // namespace
 
-void Game::cmdKakuninClick()
+void Game::confirm()
 {
-    tmrTenmetsu.setInterval(kConfirmBlinkMs);
-    NewWord = withCp932Twins(entryText);
-    tmrMessage.disable();
+    answerBlinkTimer_.setInterval(kConfirmBlinkMs);
+    taughtWord = withCp932Twins(screen_.entryText);
+    remarkTimer_.disable();
 
-    if (Step == -1) {
+    if (step == TeachingStep::Name) {
         // The name is saved like a word, so it has to fit the save file too.
-        if (!isStorableText(NewWord))
+        if (!isStorableText(taughtWord))
             return refuseEntry(QStringLiteral("そんなへんなもじはおぼえられん。"));
-        if (newDataFull())
+        if (memoryFull())
             return refuseEntry(QStringLiteral("もうあたまがいっぱいだ。"));
-        YourName = NewWord;
-        sentence = u"そうか、おまえのなまえは"_s + YourName + u"なんだな。"_s;
-        entryText.clear();
-        appendNewRecord({YourName, Code::Name, {}, {}, {}, {}});
-        Step = 0;
-        statusMenu = true;
-        tmrMessage.enable();
+        playerName = taughtWord;
+        screen_.sentence = u"そうか、おまえのなまえは"_s + playerName + u"なんだな。"_s;
+        screen_.entryText.clear();
+        appendNewRecord({playerName, Code::Name, {}, {}, {}, {}});
+        step = TeachingStep::Word;
+        screen_.statusAvailable = true;
+        remarkTimer_.enable();
         emit changed();
         return;
     }
 
-    if (NewWord.isEmpty()) {
-        sentence = QStringLiteral("なにもおしえてくれないのか？");
-        tmrMessage.enable();
+    if (taughtWord.isEmpty()) {
+        screen_.sentence = QStringLiteral("なにもおしえてくれないのか？");
+        remarkTimer_.enable();
         emit changed();
         return;
     }
 
-    if (const std::optional<Found> known = findKnownWord(*this, NewWord)) {
-        QString reply = NewWord + u"ってしってる。"_s;
-        if (HateHantei(known->index, known->memory) != 0)
-            reply += u"でも"_s + NewWord + u"ってきらいなんだろ。"_s;
-        sentence = reply;
-        entryText.clear();
-        tmrMessage.enable();
+    if (const std::optional<Found> known = findKnownWord(*this, taughtWord)) {
+        QString reply = taughtWord + u"ってしってる。"_s;
+        if (isDisliked(record(known->memory, known->index)))
+            reply += u"でも"_s + taughtWord + u"ってきらいなんだろ。"_s;
+        screen_.sentence = reply;
+        screen_.entryText.clear();
+        remarkTimer_.enable();
         emit changed();
         return;
     }
 
-    if (Step <= 0) {
+    if (step == TeachingStep::Word) {
         // A new word is refused at the door when the save file could not hold
         // it or no slot is left for it, before any question is asked.
-        if (!isStorableText(NewWord))
+        if (!isStorableText(taughtWord))
             return refuseEntry(QStringLiteral("そんなへんなもじはおぼえられん。"));
-        if (newDataFull())
+        if (memoryFull())
             return refuseEntry(QStringLiteral("もうあたまがいっぱいだ。"));
     }
 
-    entryOpen = false;
-    sentence = NewWord + u"ってなんだ？"_s;
-    for (ChoiceCue &choice : choices)
+    screen_.entryOpen = false;
+    screen_.sentence = taughtWord + u"ってなんだ？"_s;
+    for (ChoiceCue &choice : screen_.choices)
         choice.visible = true;
 
-    if (Step <= 0 || Choice != 0) {
-        const bool skipsSort = Step == 1 && (codeIs(Answer1, 3) || codeIs(Answer1, 4));
-        Step = skipsSort ? 3 : Step + 1;
-        MenuHyouji();
-        Choice = 0;
+    if (step == TeachingStep::Word || picked != 0) {
+        // Greetings and sayings have no sort to ask about.
+        const bool skipsSort = step == TeachingStep::Kind
+                               && (codeIs(kindAnswer, Code::Kind::Greeting) || codeIs(kindAnswer, Code::Kind::Saying));
+        step = skipsSort ? TeachingStep::Liking : following(step);
+        askQuestion();
+        picked = 0;
     } else {
-        sentence = QStringLiteral("ゴルァァ！！");
-        face.eye = Frame::img02;
-        face.mouth = Frame::img06;
+        screen_.sentence = QStringLiteral("ゴルァァ！！");
+        face_.eye = Frame::EyeHalf;
+        face_.mouth = Frame::MouthTeeth;
     }
     emit changed();
 }
 
 void Game::refuseEntry(const QString &text)
 {
-    sentence = text;
-    entryText.clear();
-    entryOpen = true;
+    screen_.sentence = text;
+    screen_.entryText.clear();
+    screen_.entryOpen = true;
     // No remark before the name is known: the character keeps asking for it,
     // and the next text typed is still the name.
-    if (Step != -1)
-        tmrMessage.enable();
+    if (step != TeachingStep::Name)
+        remarkTimer_.enable();
     emit changed();
 }
 
-void Game::lblSentakuClick(int k)
+void Game::pick(int k)
 {
-    if (k < 1 || k > int(choices.size()) || !choices[k - 1].visible || !choices[k - 1].enabled)
+    if (k < 1 || k > int(screen_.choices.size()) || !screen_.choices[k - 1].visible || !screen_.choices[k - 1].enabled)
         return;
     for (int n = 1; n <= 4; ++n)
-        choices[n - 1].lit = n == k;
+        screen_.choices[n - 1].lit = n == k;
 
     const QString code = Code::ofChoice(k);
-    switch (Step) {
-    case 1: Answer1 = code; break;
-    case 2: Answer2 = code; break;
-    case 3: Answer3 = code; break;
-    case 4: Answer4 = code; break;
-    case 5: Answer5 = code; break;
+    switch (step) {
+    case TeachingStep::Kind: kindAnswer = code; break;
+    case TeachingStep::Sort: sortAnswer = code; break;
+    case TeachingStep::Liking: likingAnswer = code; break;
+    case TeachingStep::Usefulness: usefulAnswer = code; break;
+    case TeachingStep::Vulgarity: vulgarAnswer = code; break;
     default: break;
     }
-    Choice = static_cast<Int16>(k);
-    sentence = NewWord + u"って"_s + choices[k - 1].caption + u"なのか？"_s;
+    picked = static_cast<Int16>(k);
+    screen_.sentence = taughtWord + u"って"_s + screen_.choices[k - 1].caption + u"なのか？"_s;
     emit changed();
 }
 
-void Game::cmdModoruClick()
+void Game::back()
 {
-    if (Step > 1)
-        --Step;
-    MenuHyouji();
+    if (step > TeachingStep::Kind)
+        step = static_cast<TeachingStep>(static_cast<int>(step) - 1);
+    askQuestion();
     emit changed();
 }
 
-void Game::MenuHyouji()
+void Game::askQuestion()
 {
     auto ask = [this](const Question &question) {
-        for (std::size_t n = 0; n < choices.size(); ++n) {
-            choices[n].caption = QString::fromUtf16(question[n]);
-            choices[n].enabled = !choices[n].caption.isEmpty();
+        for (std::size_t n = 0; n < screen_.choices.size(); ++n) {
+            screen_.choices[n].caption = QString::fromUtf16(question[n]);
+            screen_.choices[n].enabled = !screen_.choices[n].caption.isEmpty();
         }
     };
 
-    switch (Step) {
-    case 1:
+    switch (step) {
+    case TeachingStep::Kind:
         ask(kKind);
         break;
-    case 2:
+    case TeachingStep::Sort:
         // Back from question 3 of a greeting finds neither kind: the
         // captions stay as they were, all four clickable.
-        if (codeIs(Answer1, 1))
+        if (codeIs(kindAnswer, Code::Kind::General))
             ask(kGeneralSort);
-        else if (codeIs(Answer1, 2))
+        else if (codeIs(kindAnswer, Code::Kind::Proper))
             ask(kProperSort);
-        for (ChoiceCue &choice : choices)
+        for (ChoiceCue &choice : screen_.choices)
             choice.enabled = true;
         break;
-    case 3:
-        sentence = YourName + u"は"_s + NewWord + u"ってすきなのか？"_s;
+    case TeachingStep::Liking:
+        screen_.sentence = playerName + u"は"_s + taughtWord + u"ってすきなのか？"_s;
         ask(kLiking);
         break;
-    case 4:
-        sentence = NewWord + u"ってためになるのか？"_s;
+    case TeachingStep::Usefulness:
+        screen_.sentence = taughtWord + u"ってためになるのか？"_s;
         ask(kUseful);
         break;
-    case 5:
-        sentence = QStringLiteral("それ・・・ゲヒンなことばじゃないよな。");
+    case TeachingStep::Vulgarity:
+        screen_.sentence = QStringLiteral("それ・・・ゲヒンなことばじゃないよな。");
         ask(kVulgar);
         break;
-    case 6: {
-        const bool stored = appendNewRecord({NewWord, Answer1, Answer2, Answer3, Answer4, Answer5});
-        if (codeIs(Answer5, 1)) {
-            sentence = QStringLiteral("そんなモノわたしにおしえるな。");
-            face.mouth = Frame::img06;
-            // The bared teeth stay: no mouth movement may close them.
-            face.tmrTalk.disable();
-            ELevel += stored ? 1 : 0;
-        } else {
-            sentence = QStringLiteral("なんだ、つまらんな。");
-            face.mouth = Frame::img04;
-            face.eye = Frame::img02;
-        }
-        if (codeIs(Answer4, 2) && stored)
-            ++DLevel;
-        for (ChoiceCue &choice : choices) {
-            choice.caption.clear();
-            choice.enabled = false;
-        }
-        clearAnswers();
-        Step = 0;
-        entryText.clear();
-        entryOpen = true;
-        tmrMessage.enable();
+    case TeachingStep::Stored:
+        storeTaughtWord();
         break;
-    }
     default:
         break;
     }
+}
+
+void Game::storeTaughtWord()
+{
+    const WordRecord word{taughtWord, kindAnswer, sortAnswer, likingAnswer, usefulAnswer, vulgarAnswer};
+    const bool stored = appendNewRecord(word);
+    if (isVulgar(word)) {
+        screen_.sentence = QStringLiteral("そんなモノわたしにおしえるな。");
+        face_.mouth = Frame::MouthTeeth;
+        // The bared teeth stay: no mouth movement may close them.
+        face_.mouthTimer.disable();
+        vulgarCount += stored ? 1 : 0;
+    } else {
+        screen_.sentence = QStringLiteral("なんだ、つまらんな。");
+        face_.mouth = Frame::MouthClosed;
+        face_.eye = Frame::EyeHalf;
+    }
+    if (isUseless(word) && stored)
+        ++uselessCount;
+    for (ChoiceCue &choice : screen_.choices) {
+        choice.caption.clear();
+        choice.enabled = false;
+    }
+    clearAnswers();
+    step = TeachingStep::Word;
+    screen_.entryText.clear();
+    screen_.entryOpen = true;
+    remarkTimer_.enable();
 }

@@ -3,60 +3,80 @@
 const char *frameName(Frame frame)
 {
     static constexpr const char *kNames[] = {
-        "design",    "img01",     "img02",     "img03",     "img04",     "img05",     "img06",     "img000",
-        "imgAct101", "imgAct102", "imgAct103", "imgAct104", "imgAct105", "imgAct106", "imgAct107", "imgAct108",
-        "imgAct109", "imgAct110", "imgAct111",
+        "look-alike", "open",  "half-closed", "closed", "closed", "open",  "teeth", "still", "gag1", "gag2",
+        "gag3",       "gag4",  "gag5",        "gag6",   "gag7",   "gag8",  "gag9",  "gag10", "gag11",
     };
     return kNames[static_cast<int>(frame)];
 }
 
-void Face::tmrTimingTick() { tmrAnime.enable(); }
+void Face::blinkTick() { eyelidTimer.enable(); }
 
-void Face::tmrAnimeTick()
+void Face::eyelidTick()
 {
-    if (eye == Frame::img01) {
-        eye = Frame::img02;
-    } else if (eye == Frame::img02) {
-        eye = Frame::img03;
+    if (eye == Frame::EyeOpen) {
+        eye = Frame::EyeHalf;
+    } else if (eye == Frame::EyeHalf) {
+        eye = Frame::EyeClosed;
     } else {
-        eye = Frame::img01;
-        tmrAnime.disable();
+        eye = Frame::EyeOpen;
+        eyelidTimer.disable();
     }
 }
 
-void Face::tmrTalkTick()
+void Face::mouthTick()
 {
     constexpr Int16 kLastTick = 11;
-    mouth = mouth == Frame::img04 ? Frame::img05 : Frame::img04;
-    if (TalkCount >= kLastTick) {
-        mouth = Frame::img04;
-        tmrTalk.disable();
+    mouth = mouth == Frame::MouthClosed ? Frame::MouthOpen : Frame::MouthClosed;
+    if (mouthTicks >= kLastTick) {
+        mouth = Frame::MouthClosed;
+        mouthTimer.disable();
     }
-    ++TalkCount;
+    ++mouthTicks;
 }
 
-void Face::tmrActionTick()
+void Face::gagTick()
 {
-    if (body == Frame::img000) {
-        body = Frame::imgAct101;
-    } else if (body >= Frame::imgAct101 && body < Frame::imgAct111) {
+    if (body == Frame::Still) {
+        body = Frame::Gag1;
+    } else if (body >= Frame::Gag1 && body < Frame::Gag11) {
         body = static_cast<Frame>(static_cast<int>(body) + 1);
-    } else if (body == Frame::imgAct111) {
-        body = Frame::img000;
-        tmrAnime.enable();
-        tmrAction.disable();
+    } else if (body == Frame::Gag11) {
+        body = Frame::Still;
+        eyelidTimer.enable();
+        gagTimer.disable();
     }
     // Any other picture: the sequence waits where it is.
 }
 
-void Face::Action()
+void Face::startGag()
 {
-    tmrAction.enable();
-    tmrAnime.disable();
+    gagTimer.enable();
+    eyelidTimer.disable();
 }
 
 void Face::startTalking()
 {
-    tmrTalk.enable();
-    TalkCount = 0;
+    mouthTimer.enable();
+    mouthTicks = 0;
+}
+
+const Timer &Face::timer(FaceTimer which) const
+{
+    switch (which) {
+    case FaceTimer::Blink: return blinkTimer;
+    case FaceTimer::Eyelid: return eyelidTimer;
+    case FaceTimer::Mouth: return mouthTimer;
+    case FaceTimer::Gag: break;
+    }
+    return gagTimer;
+}
+
+void Face::tick(FaceTimer which)
+{
+    switch (which) {
+    case FaceTimer::Blink: return blinkTick();
+    case FaceTimer::Eyelid: return eyelidTick();
+    case FaceTimer::Mouth: return mouthTick();
+    case FaceTimer::Gag: return gagTick();
+    }
 }

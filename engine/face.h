@@ -9,41 +9,51 @@
 // The store frames by their names, and the look-alike picture a display
 // holds until it is first handed a store frame.
 enum class Frame {
-    Design,
-    img01, img02, img03,     // eyes: open, half closed, closed
-    img04, img05, img06,     // mouth: closed, open, bared teeth
-    img000,                  // the still body
-    imgAct101, imgAct102, imgAct103, imgAct104, imgAct105, imgAct106,
-    imgAct107, imgAct108, imgAct109, imgAct110, imgAct111, // action 1: the toy dog
+    LookAlike,
+    EyeOpen, EyeHalf, EyeClosed,
+    MouthClosed, MouthOpen, MouthTeeth,
+    Still,                   // the body at rest
+    Gag1, Gag2, Gag3, Gag4, Gag5, Gag6, Gag7, Gag8, Gag9, Gag10, Gag11, // the toy dog gag
 };
-constexpr int kActionFrames = 11;
+constexpr int kGagFrames = 11;
 
 const char *frameName(Frame frame);
 
+// The face's timers, as the views run them.
+enum class FaceTimer {
+    Blink,  // every 3.5 s: a blink starts
+    Eyelid, // the blink's frames, one a tick
+    Mouth,  // the mouth moving while the character speaks
+    Gag,    // the toy dog's frames, one a tick
+};
+
 class Face {
 public:
-    Frame eye = Frame::Design;   // imgEye
-    Frame mouth = Frame::Design; // imgKuchi
-    Frame body = Frame::Design;  // imgChara
+    Frame eye = Frame::LookAlike;
+    Frame mouth = Frame::LookAlike;
+    Frame body = Frame::LookAlike;
 
-    Timer tmrTiming{3500, true};
-    Timer tmrAnime{100, true};
-    Timer tmrTalk{200, false};
-    Timer tmrAction{100, false};
-    // Talk ticks since the last remark or script line, kept here beside the
+    Timer blinkTimer{3500, true};
+    Timer eyelidTimer{100, true};
+    Timer mouthTimer{200, false};
+    Timer gagTimer{100, false};
+    // Mouth ticks since the last remark or script line, kept here beside the
     // mouth it counts for.
-    Int16 TalkCount = 0;
+    Int16 mouthTicks = 0;
 
+    const Timer &timer(FaceTimer which) const;
+    // One tick of that timer.
+    void tick(FaceTimer which);
     // Starts one blink.
-    void tmrTimingTick();
+    void blinkTick();
     // open -> half closed -> closed -> open, then the blink is over.
-    void tmrAnimeTick();
+    void eyelidTick();
     // Closed and open in turn; the twelfth tick closes the mouth and stops.
-    void tmrTalkTick();
+    void mouthTick();
     // The toy dog's frames one a tick, then the still body and the blink.
-    void tmrActionTick();
+    void gagTick();
     // Starts the toy dog; the eyes stop blinking meanwhile.
-    void Action();
+    void startGag();
     // The mouth starts moving for a new sentence.
     void startTalking();
 };

@@ -14,7 +14,7 @@ bool Game::finishSave(const QString &error, const QString &success)
         emit message(error);
         return false;
     }
-    SavedNewRecords = i;
+    savedNewRecords_ = newCount;
     emit message(success);
     return true;
 }
@@ -24,64 +24,64 @@ void Game::chooseFile(const QString &fileName)
     // Only where the next overwrite save goes: what this run saved is still
     // in the file the game knows, and a click back on that file must not
     // make the next save add it again.
-    FileName = fileName;
+    currentFile_ = fileName;
 }
 
-void Game::asavemenuClick()
+void Game::save()
 {
-    if (FileName.isEmpty())
+    if (currentFile_.isEmpty())
         emit fileWindowWanted(FileMode::Save);
     else
-        FSave(FileName);
+        overwriteSave(currentFile_);
 }
 
-bool Game::hasUnsavedRecords() const { return i > std::max(SavedNewRecords, NewGameRecords); }
+bool Game::hasUnsavedRecords() const { return newCount > std::max(savedNewRecords_, newGameRecords_); }
 
 bool Game::replacesAnotherFile(const QString &fileName) const
 {
     const QFileInfo target(withEggExtension(fileName));
-    return target.exists() && !target.isDir() && target != QFileInfo(FileMark.fileName);
+    return target.exists() && !target.isDir() && target != QFileInfo(fileMark_.fileName);
 }
 
 bool Game::addsToAnotherFile() const
 {
-    const QFileInfo target(FileName);
-    return !FileName.isEmpty() && target.exists() && !target.isDir() && target != QFileInfo(FileMark.fileName);
+    const QFileInfo target(currentFile_);
+    return !currentFile_.isEmpty() && target.exists() && !target.isDir() && target != QFileInfo(fileMark_.fileName);
 }
 
-bool Game::FSave(const QString &fileName)
+bool Game::overwriteSave(const QString &fileName)
 {
     // The file goes by its name as it was opened or saved: the ".egg" rule is
     // for names typed in the file window, and adding it here would start a
     // new file holding only this run's words. Only what the file does not
     // hold yet is added: appending the whole run again would repeat records
     // and raise the level counted at the next open.
-    const int from = fileName == FileMark.fileName ? std::clamp<int>(SavedNewRecords, 0, i) : 0;
+    const int from = fileName == fileMark_.fileName ? std::clamp<int>(savedNewRecords_, 0, newCount) : 0;
     saving_ = true;
-    const QString error = appendEggFile(fileName, std::span(NewData).subspan(from, i - from), &FileMark,
+    const QString error = appendEggFile(fileName, std::span(newRecords).subspan(from, newCount - from), &fileMark_,
                                         [this](int milliseconds) { environment_.pause(milliseconds); });
     saving_ = false;
     if (error.isEmpty())
-        FileName = fileName;
+        currentFile_ = fileName;
     const bool saved = finishSave(error, QStringLiteral("上書き保存しました。"));
     emit changed();
     return saved;
 }
 
-bool Game::NFSave(const QString &fileName)
+bool Game::saveAs(const QString &fileName)
 {
     const QString name = withEggExtension(fileName);
     const QString error =
-        saveEggFileAs(name, std::span(Data).subspan(1, DataMax), std::span(NewData).first(i), &FileMark,
+        saveEggFileAs(name, std::span(fileRecords).subspan(1, fileCount), std::span(newRecords).first(newCount), &fileMark_,
                       [this](int milliseconds) { environment_.pause(milliseconds); });
     if (error.isEmpty())
-        FileName = name;
+        currentFile_ = name;
     const bool saved = finishSave(error, QStringLiteral("名前を付けて保存しました。"));
     emit changed();
     return saved;
 }
 
-bool Game::FLoad(const QString &fileName) { return openFile(fileName, {}); }
+bool Game::open(const QString &fileName) { return openFile(fileName, {}); }
 
 bool Game::openFile(const QString &fileName, const std::function<void()> &recovering)
 {
@@ -99,42 +99,42 @@ bool Game::openFile(const QString &fileName, const std::function<void()> &recove
         return false;
     }
     EggContent &file = *loaded.content;
-    FileName = name;
+    currentFile_ = name;
 
-    Rand = file.lastGreeting;
-    sentence = QStringLiteral("なにかことばおしえろ。");
-    CharaName = kCharaName;
-    i = 0;
-    J = 0;
+    const FileSummary summary = summarize(file.records);
+    screen_.sentence = QStringLiteral("なにかことばおしえろ。");
+    characterName = kCharacterName;
+    newCount = 0;
     // Emptying the records in use with both counts at zero reaches slot 0 of
     // each array only; the slots beyond the counts are no records anyway.
     const WordRecord emptied{QString(), QString(), QString(), QString(), QString(), QString()};
-    Data[0] = emptied;
-    NewData[0] = emptied;
-    std::move(file.records.begin(), file.records.end(), Data.begin() + 1);
-    DataMax = static_cast<Int16>(file.records.size());
-    if (file.yourName)
-        YourName = *file.yourName;
-    if (file.startDate)
-        StartDate = *file.startDate;
-    if (file.endDate)
-        EndDate = *file.endDate;
-    ELevel = file.eLevel;
-    DLevel = file.dLevel;
-    Level = DataMax;
-    Step = 0;
-    TalkFrom = QStringLiteral("y");
-    SavedNewRecords = 0;
-    NewGameRecords = 0;
+    fileRecords[0] = emptied;
+    newRecords[0] = emptied;
+    std::move(file.records.begin(), file.records.end(), fileRecords.begin() + 1);
+    fileCount = static_cast<Int16>(file.records.size());
+    playerName = summary.playerName.value_or(playerName);
+    startDate = summary.startDate.value_or(startDate);
+    endDate = summary.endDate.value_or(endDate);
+    vulgarCount = summary.vulgarCount;
+    uselessCount = summary.uselessCount;
+    level = fileCount;
+    step = TeachingStep::Word;
+    talkFrom = Memory::File;
+    talkIndex = summary.lastGreeting;
+    savedNewRecords_ = 0;
+    newGameRecords_ = 0;
     const bool unfinished = loaded.mark.unfinished > 0;
-    FileMark = std::move(loaded.mark);
+    fileMark_ = std::move(loaded.mark);
     resetDialogue();
 
-    face.tmrTalk.enable();
-    tmrMessage.enable();
-    statusMenu = true;
-    if (Rand != -1)
-        AisatsuMsg();
+    face_.mouthTimer.enable();
+    remarkTimer_.enable();
+    screen_.statusAvailable = true;
+    // The character greets the player with the last greeting it was taught.
+    if (talkIndex != -1) {
+        talkWord = textOf(talkRecord().Text);
+        remark(Generator::Greeting);
+    }
     QString opened = QStringLiteral("ファイルを開きました。");
     if (unfinished) {
         opened += QStringLiteral("\n最後のレコードは書きかけだったので、読みこんでいません。"
@@ -155,12 +155,12 @@ bool Game::openFile(const QString &fileName, const std::function<void()> &recove
 
     // An end date that names no date (a file written by hand) is compared as
     // text, the way date texts of the fixed form order.
-    const QDate today = std::min(environment_.today(), kLastDate), end = dateFromText(EndDate);
-    const int order = end.isValid() ? (today > end) - (today < end) : QString::compare(dateText(today), EndDate);
+    const QDate today = std::min(environment_.today(), kLastDate), end = dateFromText(endDate);
+    const int order = end.isValid() ? (today > end) - (today < end) : QString::compare(dateText(today), endDate);
     if (order == 0)
-        Ending();
+        beginFarewell();
     else if (order > 0)
-        AfterEnd();
+        beginNextPeriod();
     emit changed();
     return true;
 }

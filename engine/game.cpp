@@ -2,32 +2,32 @@
 
 Game::Game(Environment &environment, QObject *parent) : QObject(parent), environment_(environment)
 {
-    NewGame();
+    newGame();
 }
 
 Game::~Game() = default;
 
-void Game::NewGame()
+void Game::newGame()
 {
     environment_.seedRandom();
-    FileName.clear();
-    SavedNewRecords = 0;
-    FileMark = {};
-    CharaName = kCharaName;
-    Level = ELevel = DLevel = i = J = DataMax = 0;
-    Step = -1;
-    Rand = -1;
-    LastRand = -1;
-    TalkFrom = QStringLiteral("y");
+    currentFile_.clear();
+    savedNewRecords_ = 0;
+    fileMark_ = {};
+    characterName = kCharacterName;
+    level = vulgarCount = uselessCount = newCount = fileCount = 0;
+    step = TeachingStep::Name;
+    talkFrom = Memory::File;
+    talkIndex = -1;
+    lastDraw = -1;
     beginPeriod(environment_.today());
-    NewGameRecords = i;
+    newGameRecords_ = newCount;
 
-    face.body = Frame::img000;
-    face.eye = Frame::img01;
-    sentence = QStringLiteral("おまえのなまえは？");
-    face.tmrTalk.disable();
-    tmrMessage.disable();
-    statusMenu = false;
+    face_.body = Frame::Still;
+    face_.eye = Frame::EyeOpen;
+    screen_.sentence = QStringLiteral("おまえのなまえは？");
+    face_.mouthTimer.disable();
+    remarkTimer_.disable();
+    screen_.statusAvailable = false;
     resetDialogue();
     emit changed();
 }
@@ -37,32 +37,43 @@ void Game::resetDialogue()
     // A question left on screen by a new game or an open would otherwise keep
     // the entry box locked, and the name could not be typed; its answers
     // would be stored with the next word that skips a question.
-    Choice = 0;
+    picked = 0;
     clearAnswers();
-    entryText.clear();
-    entryOpen = true;
-    for (ChoiceCue &choice : choices) {
+    screen_.entryText.clear();
+    screen_.entryOpen = true;
+    for (ChoiceCue &choice : screen_.choices) {
         choice.caption.clear();
         choice.enabled = false;
         choice.lit = false;
     }
 }
 
-void Game::txtNyuryokuChange(const QString &text)
+void Game::typed(const QString &text)
 {
-    if (entryOpen)
-        entryText = text;
+    if (screen_.entryOpen)
+        screen_.entryText = text;
 }
 
-void Game::tmrTenmetsuTick()
+void Game::answerBlinkTick()
 {
-    if (Choice == 0) {
-        for (ChoiceCue &choice : choices)
+    if (picked == 0) {
+        for (ChoiceCue &choice : screen_.choices)
             choice.lit = false;
-    } else if (Choice >= 1 && Choice <= 4) {
-        choices[Choice - 1].lit = !choices[Choice - 1].lit;
+    } else if (picked >= 1 && picked <= 4) {
+        screen_.choices[picked - 1].lit = !screen_.choices[picked - 1].lit;
     }
     emit changed();
 }
 
-void Game::faceTicked() { emit changed(); }
+void Game::faceTick(FaceTimer timer)
+{
+    face_.tick(timer);
+    emit changed();
+}
+
+void Game::farewellFaceTick(FaceTimer timer)
+{
+    if (farewell_)
+        farewell_->face.tick(timer);
+    emit changed();
+}

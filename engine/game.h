@@ -7,11 +7,12 @@
 // and the messages they box. Every input ends in changed(); each message
 // comes as it happens, so that a view can show the screen of that moment.
 //
-// The stage's rules live here as members of Game; the face's tick
-// routines are members of Face (engine/face.h), the farewell scene's of
-// EndingScene (engine/ending.h).
+// The rules live here as members of Game; the face's tick routines are
+// members of Face (engine/face.h), the farewell scene's of FarewellScene
+// (engine/farewell.h). The views read the game through its const accessors and
+// change it only through its verbs.
 
-#include "engine/ending.h"
+#include "engine/farewell.h"
 #include "engine/environment.h"
 #include "engine/face.h"
 #include "engine/game_state.h"
@@ -35,7 +36,16 @@ struct ChoiceCue {
     bool lit = false; // opaque in the highlight colour
 };
 
-class Game : public QObject, public GameState {
+// What the stage shows besides the face.
+struct Screen {
+    QString sentence;                 // the character's, in its balloon
+    std::array<ChoiceCue, 4> choices; // the answers, top down
+    QString entryText;                // the word entry box
+    bool entryOpen = true;
+    bool statusAvailable = false;     // the status window can be opened: the name is known
+};
+
+class Game : public QObject, private GameState {
     Q_OBJECT
 public:
     enum class FileMode { Open, Save };
@@ -43,75 +53,57 @@ public:
     explicit Game(Environment &environment, QObject *parent = nullptr);
     ~Game() override;
 
-    // --- what the stage shows
-    QString sentence;                  // lblMessage
-    std::array<ChoiceCue, 4> choices;  // lblSentaku1 ... lblSentaku4
-    QString entryText;                 // txtNyuryoku
-    bool entryOpen = true;
-    bool statusMenu = false;           // statusmenu enabled
-    Face face;                         // imgEye, imgKuchi, imgChara, with tmrTiming, tmrAnime, tmrTalk, tmrAction
-    Timer tmrMessage{6000, true};
-    Timer tmrTenmetsu{0, true};        // silent until the first confirmation gives it an interval
-    // The farewell scene while it plays.
-    std::optional<EndingScene> ending;
+    // --- what the views read
+    const Screen &screen() const { return screen_; }
+    const GameState &state() const { return *this; }
+    const Face &face() const { return face_; }
+    // Every six seconds the character says something about a word it knows.
+    const Timer &remarkTimer() const { return remarkTimer_; }
+    // The picked answer blinks; silent until the first confirmation.
+    const Timer &answerBlinkTimer() const { return answerBlinkTimer_; }
+    // The farewell scene while it plays; null before it begins.
+    const FarewellScene *farewell() const { return farewell_ ? &*farewell_ : nullptr; }
+    // Where an overwrite save goes: empty until a file is chosen, emptied by
+    // a new game; the game holds it, so that it outlives the file window.
+    const QString &currentFile() const { return currentFile_; }
 
-    // The current file: empty until a file is chosen, emptied by a new game;
-    // the game holds it, so that it outlives the file window.
-    QString FileName;
-    // How many of NewData(0 ... i-1) the file the game last opened or saved
-    // (FileMark) already holds, so that an overwrite save there appends only
-    // what it does not hold yet.
-    Int16 SavedNewRecords = 0;
-    // The current file as the game last read or wrote it.
-    EggFileMark FileMark;
-    // How many of NewData's first records a new game made by itself (its
-    // dates): nothing the user would miss if they went unsaved.
-    Int16 NewGameRecords = 0;
+    // --- start-up and 新規
+    void newGame();
 
-    // --- start-up and new game (newmenu)
-    void NewGame();
+    // --- teaching: the name first, then words, each with up to five questions
+    // The entry box's text as the player edits it; ignored while it is shut.
+    void typed(const QString &text);
+    // 確認: takes the typed text, or goes on from the answer picked.
+    void confirm();
+    // 戻る: the question before, where there is one.
+    void back();
+    // A click on answer k (1 ... 4); one hidden or shut takes no click.
+    void pick(int k);
 
-    // --- teaching dialogue
-    // The entry box's text as the user edits it; ignored while it is shut.
-    void txtNyuryokuChange(const QString &text);
-    void cmdKakuninClick();
-    void cmdModoruClick();
-    // A click on choice label k (1 ... 4); a label that is hidden or shut
-    // takes no click.
-    void lblSentakuClick(int k);
-    void MenuHyouji();
+    // --- what the character makes of a word it meets again
+    static bool isVulgar(const WordRecord &record);
+    static bool isUseless(const WordRecord &record);
+    static bool isDisliked(const WordRecord &record);
 
-    // --- judgements
-    void EroHantei();
-    void DameHantei();
-    Int16 HateHantei(int index, std::optional<Memory> memory = std::nullopt) const;
-
-    // --- talk and the stage's timers
-    void tmrMessageTick();
-    void tmrTenmetsuTick();
-    void Message();
-    void JobMsg();
-    void LifeMsg();
-    void FoodMsg();
-    void DoMsg();
-    void ManMsg();
-    void GroupMsg();
-    void PlaceMsg();
-    void AisatsuMsg();
-    void BookMsg();
-    void MeiKakuMsg();
-    // A face timer ticked; the view of the face calls it.
-    void faceTicked();
+    // --- the ticks of the timers the views run
+    void remarkTick();
+    void answerBlinkTick();
+    void faceTick(FaceTimer timer);
+    void farewellFaceTick(FaceTimer timer);
 
     // --- files. Each shows its own failure and returns false, leaving the
     // file, the game and the current file as they were.
-    bool FSave(const QString &fileName);
-    bool NFSave(const QString &fileName);
-    bool FLoad(const QString &fileName);
+    // 上書き保存 to this file: adds what it does not hold yet.
+    bool overwriteSave(const QString &fileName);
+    // 名前をつけて保存: the whole memory into a new file of this name.
+    bool saveAs(const QString &fileName);
+    // 開く: the file's game replaces the one in hand.
+    bool open(const QString &fileName);
     // A file clicked in the file window's list becomes the current file.
     void chooseFile(const QString &fileName);
-    // 上書き保存: to the current file, or through the file window without one.
-    void asavemenuClick();
+    // 上書き保存 from the menu: to the current file, or through the file
+    // window without one.
+    void save();
     // Whether the game holds words, a name or a restart that its current file
     // does not: leaving the game now would lose them.
     bool hasUnsavedRecords() const;
@@ -121,6 +113,9 @@ public:
     // Whether an overwrite save now would add to a file other than the one
     // the game last opened or saved: one only clicked in the file window.
     bool addsToAnotherFile() const;
+    // How many of this run's records the file the game last opened or saved
+    // already holds.
+    Int16 savedRecords() const { return savedNewRecords_; }
     // Whether an overwrite save is waiting for its file.
     bool saving() const { return saving_; }
 
@@ -141,11 +136,9 @@ public:
     // own. Returns how many came back; fewer when memory is full.
     qsizetype recover(const QString &fileName, std::span<const WordRecord> records, int quiet);
 
-    // --- the period
-    void Ending();
-    void AfterEnd();
+    // --- the farewell
     // 進む in the farewell scene; after the last line the program ends.
-    void cmdNextClick();
+    void nextLine();
 
 signals:
     void changed();
@@ -153,6 +146,8 @@ signals:
     void message(const QString &text);
     // The file window, for the user to name a file.
     void fileWindowWanted(Game::FileMode mode);
+    // The period is over: the farewell scene begins, and the stage is left.
+    void farewellBegins();
     // The program ends, saving nothing.
     void quitRequested();
 
@@ -163,9 +158,15 @@ private:
     // Says something instead of taking the typed text, and goes back to
     // waiting for a word.
     void refuseEntry(const QString &sentence);
-    // The five steps every generator runs: the two gags, then the sentence
-    // for a word the user does not dislike, or the cross face's for one the
-    // user does.
+    // Puts the question of the step in hand on screen.
+    void askQuestion();
+    // Every question answered: the word and its answers go into memory.
+    void storeTaughtWord();
+    // A remark tick's draw: a remembered record to talk about, or none.
+    void drawRemark();
+    // What the character says about the record the talk is about: the two
+    // gags, then the sentence for a word the player does not dislike, or the
+    // cross face's for one they do.
     void remark(Generator generator);
     // A save ends in exactly one message: why it failed, or the success text.
     bool finishSave(const QString &error, const QString &success);
@@ -173,15 +174,36 @@ private:
     // 開く; `recovering`, when given, brings a crashed game's records back
     // after the open and before the period is checked.
     bool openFile(const QString &fileName, const std::function<void()> &recovering);
+    // The period ended today: the farewell scene.
+    void beginFarewell();
+    // The period ended before today: a new one with the same memory.
+    void beginNextPeriod();
     // Brings the journal in line with the unsaved records.
     void keepJournal();
     // Takes one record back as its teaching once took it; false when full.
     bool restoreRecord(const WordRecord &record);
 
     Environment &environment_;
+    Screen screen_;
+    Face face_;
+    Timer remarkTimer_{6000, true};
+    Timer answerBlinkTimer_{0, true};
+    std::optional<FarewellScene> farewell_;
+
+    QString currentFile_;
+    // The current file as the game last read or wrote it.
+    EggFileMark fileMark_;
+    // How many of newRecords(0 ... newCount-1) the file the game last opened
+    // or saved (fileMark_) already holds, so that an overwrite save there
+    // appends only what it does not hold yet.
+    Int16 savedNewRecords_ = 0;
+    // How many of newRecords' first records a new game made by itself (its
+    // dates): nothing the player would miss if they went unsaved.
+    Int16 newGameRecords_ = 0;
     bool saving_ = false;
+
     std::optional<Journal> journal_;
-    qsizetype journaled_ = 0; // NewData(0 ... journaled_-1) are in the journal
+    qsizetype journaled_ = 0; // newRecords(0 ... journaled_-1) are in the journal
     bool journalBroken_ = false; // the last write failed
     bool journalWarned_ = false;
 };

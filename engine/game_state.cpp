@@ -2,17 +2,17 @@
 
 void GameState::clearAnswers()
 {
-    for (QString *text : {&NewWord, &Answer1, &Answer2, &Answer3, &Answer4, &Answer5})
+    for (QString *text : {&taughtWord, &kindAnswer, &sortAnswer, &likingAnswer, &usefulAnswer, &vulgarAnswer})
         text->clear();
 }
 
 bool GameState::appendNewRecord(const WordRecord &record)
 {
-    if (newDataFull())
+    if (memoryFull())
         return false;
-    NewData[i] = record;
-    ++i;
-    ++Level;
+    newRecords[newCount] = record;
+    ++newCount;
+    ++level;
     return true;
 }
 
@@ -29,10 +29,10 @@ static WordRecord dateRecord(const WordRecord &slot, const QString &date, const 
 
 void GameState::beginPeriod(QDate today)
 {
-    StartDate = dateText(today);
-    appendNewRecord(dateRecord(record(Memory::NewData, i), StartDate, Code::StartDate));
-    EndDate = dateText(periodEnd(today));
-    appendNewRecord(dateRecord(record(Memory::NewData, i), EndDate, Code::EndDate));
+    startDate = dateText(today);
+    appendNewRecord(dateRecord(record(Memory::ThisRun, newCount), startDate, Code::StartDate));
+    endDate = dateText(periodEnd(today));
+    appendNewRecord(dateRecord(record(Memory::ThisRun, newCount), endDate, Code::EndDate));
 }
 
 const WordRecord &GameState::record(Memory memory, int index) const
@@ -40,14 +40,9 @@ const WordRecord &GameState::record(Memory memory, int index) const
     // An index outside the array reads as a record with nothing set, so a
     // stray index can never reach beyond the memory.
     static const WordRecord kNone;
-    if (memory == Memory::Data)
-        return index >= 0 && index < kDataSlots ? Data[index] : kNone;
-    return index >= 0 && index < kNewDataSlots ? NewData[index] : kNone;
-}
-
-const WordRecord &GameState::talkRecord() const
-{
-    return record(TalkFrom == u"y" ? Memory::Data : Memory::NewData, Rand);
+    if (memory == Memory::File)
+        return index >= 0 && index < kFileRecordSlots ? fileRecords[index] : kNone;
+    return index >= 0 && index < kNewRecordSlots ? newRecords[index] : kNone;
 }
 
 // An unset Text counts as the empty string; compared without building one.
@@ -58,13 +53,35 @@ static bool textEquals(const Field &text, QStringView word)
 
 std::optional<Found> findKnownWord(const GameState &state, QStringView word)
 {
-    for (int k = 0; k < state.i; ++k) {
-        if (textEquals(state.NewData[k].Text, word))
-            return Found{Memory::NewData, k};
+    for (int k = 0; k < state.newCount; ++k) {
+        if (textEquals(state.newRecords[k].Text, word))
+            return Found{Memory::ThisRun, k};
     }
-    for (int k = 1; k <= state.DataMax; ++k) {
-        if (textEquals(state.Data[k].Text, word))
-            return Found{Memory::Data, k};
+    for (int k = 1; k <= state.fileCount; ++k) {
+        if (textEquals(state.fileRecords[k].Text, word))
+            return Found{Memory::File, k};
     }
     return std::nullopt;
+}
+
+FileSummary summarize(std::span<const WordRecord> records)
+{
+    FileSummary summary;
+    Int16 index = 0;
+    for (const WordRecord &r : records) {
+        ++index;
+        if (codeIsExactly(r.Kind, Code::Kind::Name))
+            summary.playerName = textOf(r.Text);
+        if (codeIsExactly(r.Kind, Code::Kind::StartDate))
+            summary.startDate = textOf(r.Text);
+        if (codeIsExactly(r.Kind, Code::Kind::EndDate))
+            summary.endDate = textOf(r.Text);
+        if (codeIsExactly(r.Useful, Code::Usefulness::Useless))
+            ++summary.uselessCount;
+        if (codeIsExactly(r.Vulgar, Code::Vulgarity::Vulgar))
+            ++summary.vulgarCount;
+        if (codeIsExactly(r.Kind, Code::Kind::Greeting))
+            summary.lastGreeting = index;
+    }
+    return summary;
 }

@@ -2,20 +2,8 @@
 
 #include "engine/game.h"
 
-void Game::EroHantei()
-{
-    if (codeIs(talkRecord().Vulgar, 1))
-        face.Action();
-}
+bool Game::isVulgar(const WordRecord &record) { return codeIs(record.Vulgar, Code::Vulgarity::Vulgar); }
 
-void Game::DameHantei()
-{
-    if (codeIs(talkRecord().Useful, 2))
-        face.Action();
-}
+bool Game::isUseless(const WordRecord &record) { return codeIs(record.Useful, Code::Usefulness::Useless); }
 
-Int16 Game::HateHantei(int index, std::optional<Memory> memory) const
-{
-    const Memory where = memory.value_or(TalkFrom == u"y" ? Memory::Data : Memory::NewData);
-    return codeIs(record(where, index).Like, 3) ? 1 : 0;
-}
+bool Game::isDisliked(const WordRecord &record) { return codeIs(record.Like, Code::Liking::Dislikes); }

@@ -2,30 +2,32 @@
 // with the same memory.
 
 #include "engine/game.h"
-#include "engine/ending_script.h"
+#include "engine/farewell_script.h"
 
-void Game::Ending()
+void Game::beginFarewell()
 {
     // The stage stays loaded, its timers running unseen; there is no way
     // back to it from the scene.
-    if (!ending)
-        ending.emplace(YourName);
+    if (farewell_)
+        return;
+    farewell_.emplace(playerName);
+    emit farewellBegins();
 }
 
-void Game::AfterEnd()
+void Game::beginNextPeriod()
 {
     emit message(QStringLiteral("このデータを再利用します。"));
-    sentence = QStringLiteral("やあ") + YourName + QStringLiteral("。またきたぞ。");
+    screen_.sentence = QStringLiteral("やあ") + playerName + QStringLiteral("。またきたぞ。");
     // The memory and the levels stay as loaded; only a new period begins.
     beginPeriod(environment_.today());
 }
 
-void Game::cmdNextClick()
+void Game::nextLine()
 {
-    if (!ending)
+    if (!farewell_)
         return;
-    if (!ending->cmdNextClick()) {
-        emit message(kEndingFarewell);
+    if (!farewell_->nextLine()) {
+        emit message(kFarewellGoodbye);
         // The period is over: words taken back into it after a crash have
         // no game to go on in, and must not bring the farewell back.
         leave();

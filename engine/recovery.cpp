@@ -27,7 +27,8 @@ namespace {
 QString unsavedThings(std::span<const WordRecord> records, const QString &words, const QString &others)
 {
     const auto taught = std::count_if(records.begin(), records.end(), [](const WordRecord &r) {
-        return !codeIs(r.Kind, 9) && !codeIs(r.Kind, 8) && !codeIs(r.Kind, 7);
+        return !codeIs(r.Kind, Code::Kind::Name) && !codeIs(r.Kind, Code::Kind::StartDate)
+               && !codeIs(r.Kind, Code::Kind::EndDate);
     });
     return taught > 0 ? words.arg(taught) : others;
 }
@@ -54,20 +55,20 @@ void Game::keepJournal()
     }
     // After a failure, the next record tries again with a journal of its
     // own; a tick of the talk or the face brings nothing new to write.
-    if (journalBroken_ && journaled_ == i)
+    if (journalBroken_ && journaled_ == newCount)
         return;
     // The file that holds the saved part of the game, whichever file a click
     // in the file window has made the next overwrite save's.
-    const QString &file = FileMark.fileName;
-    const JournalHeader header{file, file.isEmpty() ? 0 : DataMax + SavedNewRecords,
-                               std::max(0, NewGameRecords - SavedNewRecords)};
+    const QString &file = fileMark_.fileName;
+    const JournalHeader header{file, file.isEmpty() ? 0 : fileCount + savedNewRecords_,
+                               std::max(0, newGameRecords_ - savedNewRecords_)};
     QString error;
-    if (journalBroken_ || !journal_->isOpen() || journal_->header() != header || journaled_ > i) {
-        error = journal_->begin(header, std::span(NewData).subspan(SavedNewRecords, i - SavedNewRecords));
-    } else if (journaled_ < i) {
-        error = journal_->append(std::span(NewData).subspan(journaled_, i - journaled_));
+    if (journalBroken_ || !journal_->isOpen() || journal_->header() != header || journaled_ > newCount) {
+        error = journal_->begin(header, std::span(newRecords).subspan(savedNewRecords_, newCount - savedNewRecords_));
+    } else if (journaled_ < newCount) {
+        error = journal_->append(std::span(newRecords).subspan(journaled_, newCount - journaled_));
     }
-    journaled_ = i;
+    journaled_ = newCount;
     // A journal that cannot be written leaves the game as it always was:
     // safe once saved. Told once a run. A journal cut off halfway through a
     // line is never added to: the next one starts afresh.
@@ -91,14 +92,14 @@ bool Game::restoreRecord(const WordRecord &record)
 {
     if (!appendNewRecord(record))
         return false;
-    if (codeIs(record.Kind, 9))
-        YourName = textOf(record.Text);
-    if (codeIs(record.Kind, 8))
-        StartDate = textOf(record.Text);
-    if (codeIs(record.Kind, 7))
-        EndDate = textOf(record.Text);
-    ELevel += codeIs(record.Vulgar, 1) ? 1 : 0;
-    DLevel += codeIs(record.Useful, 2) ? 1 : 0;
+    if (codeIs(record.Kind, Code::Kind::Name))
+        playerName = textOf(record.Text);
+    if (codeIs(record.Kind, Code::Kind::StartDate))
+        startDate = textOf(record.Text);
+    if (codeIs(record.Kind, Code::Kind::EndDate))
+        endDate = textOf(record.Text);
+    vulgarCount += isVulgar(record) ? 1 : 0;
+    uselessCount += isUseless(record) ? 1 : 0;
     return true;
 }
 
@@ -119,20 +120,20 @@ qsizetype Game::recover(const QString &fileName, std::span<const WordRecord> rec
     if (!fileName.isEmpty() && openFile(fileName, restoreAll))
         return restored;
 
-    NewGame();
+    newGame();
     // A game that had no file brings its own dates; the new game's go.
     if (quiet > 0) {
-        i = Level = 0;
-        NewGameRecords = Int16(std::min<qsizetype>(quiet, records.size()));
+        newCount = level = 0;
+        newGameRecords_ = Int16(std::min<qsizetype>(quiet, records.size()));
     }
     restoreAll();
     if (std::any_of(records.begin(), records.begin() + restored,
-                    [](const WordRecord &r) { return codeIs(r.Kind, 9); })) {
+                    [](const WordRecord &r) { return codeIs(r.Kind, Code::Kind::Name); })) {
         // The name is known: the game goes on as after its confirmation.
-        Step = 0;
-        statusMenu = true;
-        tmrMessage.enable();
-        sentence = QStringLiteral("なにかことばおしえろ。");
+        step = TeachingStep::Word;
+        screen_.statusAvailable = true;
+        remarkTimer_.enable();
+        screen_.sentence = QStringLiteral("なにかことばおしえろ。");
     }
     emit changed();
     return restored;

@@ -9,25 +9,25 @@ RemarkTemplates remarkTemplates(Generator generator, const QString &w, const QSt
     switch (generator) {
     case Generator::Job:
         return {w + u"になってみたいな。"_s, w + u"のひとたちってこわいな。"_s};
-    case Generator::Life:
+    case Generator::Creature:
         return {w + u"ってかわいいな。"_s,
                 u"こきたない"_s + w + u"をみるとはきけがする。わたしにちかづけるな。"_s};
     case Generator::Food:
         return {u"こないだ"_s + w + u"たべたぞ。"_s,
                 u"こないだ"_s + w + u"たべたけど"_s + n + u"がいうほどまずくはなかったな。"_s};
-    case Generator::Do:
+    case Generator::Activity:
         return {u"オイ"_s + n + u"、"_s + w + u"がしたいぞ。"_s, w + u"はしたくない。"_s};
-    case Generator::Man:
+    case Generator::Person:
         return {w + u"ってイカスな。"_s, w + u"っていけすかんな。"_s};
     case Generator::Group:
         return {w + u"にはいるにはどうしたらいいんだ？"_s, w + u"のやつらってきにいらんな。"_s};
     case Generator::Place:
         return {w + u"つれてけ。"_s, w + u"につれてったらただじゃすまさんからな。"_s};
-    case Generator::Aisatsu:
+    case Generator::Greeting:
         return {n + u"、"_s + w + u"　あいさつもいいもんだな。"_s, w + u"か。つまらんあいさつだな。"_s};
     case Generator::Book:
         return {w + u"っておもしろいな。"_s, w + u"ってつまらんな。"_s};
-    case Generator::MeiKaku: {
+    case Generator::Saying: {
         const QString quote = u"曰く「"_s + w + u"」"_s;
         return {quote, quote};
     }
@@ -37,21 +37,20 @@ RemarkTemplates remarkTemplates(Generator generator, const QString &w, const QSt
 
 std::optional<Generator> generatorFor(const WordRecord &record)
 {
-    const std::optional<int> kind = codeNumber(record.Kind);
-    if (kind == 1 || kind == 2) {
-        static constexpr Generator kGeneral[] = {Generator::Job, Generator::Life, Generator::Food,
-                                                 Generator::Do};
-        static constexpr Generator kProper[] = {Generator::Man, Generator::Group, Generator::Place,
+    if (codeIs(record.Kind, Code::Kind::General) || codeIs(record.Kind, Code::Kind::Proper)) {
+        static constexpr Generator kGeneral[] = {Generator::Job, Generator::Creature, Generator::Food,
+                                                 Generator::Activity};
+        static constexpr Generator kProper[] = {Generator::Person, Generator::Group, Generator::Place,
                                                 Generator::Book};
         const std::optional<int> sub = codeNumber(record.SubKind);
         if (!sub || *sub < 1 || *sub > 4)
             return std::nullopt;
-        return (kind == 1 ? kGeneral : kProper)[*sub - 1];
+        return (codeIs(record.Kind, Code::Kind::General) ? kGeneral : kProper)[*sub - 1];
     }
-    if (kind == 3)
-        return Generator::Aisatsu;
-    if (kind == 4)
-        return Generator::MeiKaku;
+    if (codeIs(record.Kind, Code::Kind::Greeting))
+        return Generator::Greeting;
+    if (codeIs(record.Kind, Code::Kind::Saying))
+        return Generator::Saying;
     return std::nullopt;
 }
 
@@ -64,6 +63,6 @@ int drawIndex(double r, int n)
 DrawnRecord mapDraw(int k, int dataMax)
 {
     if (k <= dataMax)
-        return {Memory::Data, k};
-    return {Memory::NewData, k - dataMax - 1};
+        return {Memory::File, k};
+    return {Memory::ThisRun, k - dataMax - 1};
 }

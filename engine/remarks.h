@@ -9,8 +9,9 @@
 
 #include <optional>
 
-// In this order the main window keeps its generator routines.
-enum class Generator { Job, Life, Food, Do, Man, Group, Place, Aisatsu, Book, MeiKaku };
+// One generator for each kind of word: the four sorts of general word, the
+// four sorts of proper word, greetings and sayings.
+enum class Generator { Job, Creature, Food, Activity, Person, Group, Place, Greeting, Book, Saying };
 
 struct RemarkTemplates {
     QString liked;
@@ -28,8 +29,8 @@ std::optional<Generator> generatorFor(const WordRecord &record);
 // an exact half going to the even neighbour; 0 ... n.
 int drawIndex(double r, int n);
 
-// Where a draw k (1 ... DataMax + i) lands: Data(k) for k <= DataMax,
-// otherwise NewData(k - DataMax - 1).
+// Where a draw k (1 ... fileCount + newCount) lands: fileRecords(k) for
+// k <= fileCount, otherwise newRecords(k - fileCount - 1).
 struct DrawnRecord {
     Memory memory;
     int index;

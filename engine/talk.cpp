@@ -3,68 +3,48 @@
 
 #include "engine/game.h"
 
-void Game::tmrMessageTick()
+void Game::remarkTick()
 {
-    face.startTalking();
-    Message();
+    face_.startTalking();
+    drawRemark();
     emit changed();
 }
 
-void Game::Message()
+void Game::drawRemark()
 {
-    const int n = i + DataMax;
-    Rand = static_cast<Int16>(drawIndex(environment_.nextRandom(), n));
-    if (Rand == LastRand) {
-        face.tmrTalk.disable();
+    const int draw = drawIndex(environment_.nextRandom(), newCount + fileCount);
+    if (draw == lastDraw) {
+        face_.mouthTimer.disable();
         return;
     }
-    LastRand = Rand;
-    if (Rand <= 0) {
-        sentence = QStringLiteral("なにかことばおしえろ。");
+    lastDraw = static_cast<Int16>(draw);
+    if (draw <= 0) {
+        screen_.sentence = QStringLiteral("なにかことばおしえろ。");
         return;
     }
-    const DrawnRecord drawn = mapDraw(Rand, DataMax);
-    Rand = static_cast<Int16>(drawn.index);
-    TalkFrom = drawn.memory == Memory::Data ? QStringLiteral("y") : QStringLiteral("q");
-    const WordRecord &record = talkRecord();
-    TalkWord = textOf(record.Text);
+    const DrawnRecord drawn = mapDraw(draw, fileCount);
+    talkFrom = drawn.memory;
+    talkIndex = static_cast<Int16>(drawn.index);
+    talkWord = textOf(talkRecord().Text);
     // Name and date records have no generator: the sentence stays while the
     // mouth moves.
-    static constexpr void (Game::*kGenerators[])() = {
-        &Game::JobMsg,   &Game::LifeMsg,  &Game::FoodMsg,    &Game::DoMsg,   &Game::ManMsg,
-        &Game::GroupMsg, &Game::PlaceMsg, &Game::AisatsuMsg, &Game::BookMsg, &Game::MeiKakuMsg,
-    };
-    if (const std::optional<Generator> generator = generatorFor(record))
-        (this->*kGenerators[static_cast<int>(*generator)])();
+    if (const std::optional<Generator> generator = generatorFor(talkRecord()))
+        remark(*generator);
 }
 
 void Game::remark(Generator generator)
 {
-    EroHantei();
-    DameHantei();
-    const RemarkTemplates text = remarkTemplates(generator, TalkWord, YourName);
-    if (HateHantei(Rand) == 0) {
-        sentence = text.liked;
+    // Each gag starts the toy dog; a word both vulgar and useless starts it twice.
+    if (isVulgar(talkRecord()))
+        face_.startGag();
+    if (isUseless(talkRecord()))
+        face_.startGag();
+    const RemarkTemplates text = remarkTemplates(generator, talkWord, playerName);
+    if (!isDisliked(talkRecord())) {
+        screen_.sentence = text.liked;
         return;
     }
-    sentence = text.disliked;
-    face.tmrTalk.disable();
-    face.mouth = Frame::img06;
-}
-
-void Game::JobMsg() { remark(Generator::Job); }
-void Game::LifeMsg() { remark(Generator::Life); }
-void Game::FoodMsg() { remark(Generator::Food); }
-void Game::DoMsg() { remark(Generator::Do); }
-void Game::ManMsg() { remark(Generator::Man); }
-void Game::GroupMsg() { remark(Generator::Group); }
-void Game::PlaceMsg() { remark(Generator::Place); }
-void Game::BookMsg() { remark(Generator::Book); }
-void Game::MeiKakuMsg() { remark(Generator::MeiKaku); }
-
-void Game::AisatsuMsg()
-{
-    // Called straight after a file is opened, when no draw has set the word.
-    TalkWord = textOf(talkRecord().Text);
-    remark(Generator::Aisatsu);
+    screen_.sentence = text.disliked;
+    face_.mouthTimer.disable();
+    face_.mouth = Frame::MouthTeeth;
 }

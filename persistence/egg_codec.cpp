@@ -217,7 +217,6 @@ public:
                 ended = readDelimiter();
             }
         }
-        rebuild(result.content);
         return result;
     }
 
@@ -308,32 +307,6 @@ private:
         }
         skipLineEnd();
         return Ended::LineEnd;
-    }
-
-    // Codes compare as exact texts: "1" is the code, " 1" is not.
-    static bool is(const Field &field, const QString &code)
-    {
-        return field && field->size() == 1 && field->front() == code.front();
-    }
-
-    static void rebuild(EggContent &content)
-    {
-        Int16 index = 0;
-        for (const WordRecord &r : content.records) {
-            ++index;
-            if (is(r.Kind, Code::Name))
-                content.yourName = textOf(r.Text);
-            if (is(r.Kind, Code::StartDate))
-                content.startDate = textOf(r.Text);
-            if (is(r.Kind, Code::EndDate))
-                content.endDate = textOf(r.Text);
-            if (is(r.Useful, Code::Useless))
-                ++content.dLevel;
-            if (is(r.Vulgar, Code::Vulgar))
-                ++content.eLevel;
-            if (is(r.Kind, Code::Greeting))
-                content.lastGreeting = index;
-        }
     }
 
     // `firstRecord`: the record that failed is the first of these bytes.

@@ -2,8 +2,8 @@
 // The ".egg" save file as bytes: one record a line, six comma-separated
 // fields, texts in double quotes, unset fields empty, CP932, CR LF.
 //
-// The reader accepts everything the writer produces and rebuilds, apart from
-// any game in hand, the values an open replaces. Both sides refuse rather
+// The reader accepts everything the writer produces and gives back the
+// records it wrote; what a game makes of them is the game's. Both sides refuse rather
 // than guess: the writer never puts a substitution byte into a file nor a
 // text that would read back otherwise, and the reader never hands back a
 // partial file as a whole one.
@@ -18,25 +18,16 @@
 #include <span>
 #include <vector>
 
-// The file fills Data(1 ... 10000); one record more cannot be opened.
-constexpr int kMaxEggRecords = kMaxDataRecords;
+// The file fills fileRecords(1 ... 10000); one record more cannot be opened.
+constexpr int kMaxEggRecords = kMaxFileRecords;
 
 // The encoding name that QStringConverter (through ICU) knows as code page
 // 932, the NEC and IBM extensions included.
 inline constexpr char kEggEncoding[] = "windows-31j";
 
-// A whole file read into fresh state: the records in file order and the
-// values the open takes from them.
+// A whole file read: the records in file order.
 struct EggContent {
     std::vector<WordRecord> records;
-    // The Text of the last name, start-date and end-date record; unset when
-    // the file holds none, so the value in force before stays.
-    std::optional<QString> yourName;
-    std::optional<QString> startDate;
-    std::optional<QString> endDate;
-    Int16 eLevel = 0;        // records whose Vulgar is "1"
-    Int16 dLevel = 0;        // records whose Useful is "2"
-    Int16 lastGreeting = -1; // Data index (1 ...) of the last Kind "3" record
 };
 
 struct EggDecoded {

@@ -59,11 +59,11 @@ bool isWord(const WordRecord &r) { return !codeIs(r.Kind, 9) && !codeIs(r.Kind, 
 // Every question answered: a general word, a job, liked, good, not vulgar.
 void teach(Game &game, const QString &word)
 {
-    game.txtNyuryokuChange(word);
-    game.cmdKakuninClick();
+    game.typed(word);
+    game.confirm();
     for (int answer : {1, 1, 1, 1, 2}) {
-        game.lblSentakuClick(answer);
-        game.cmdKakuninClick();
+        game.pick(answer);
+        game.confirm();
     }
 }
 
@@ -82,34 +82,34 @@ void teach(Game &game, const QString &word)
             recovered = true;
         }
         if (!recovered && QFile::exists(file))
-            game.FLoad(file);
+            game.open(file);
     }
-    if (game.Step == -1) {
-        game.txtNyuryokuChange(prefix);
-        game.cmdKakuninClick();
+    if (game.state().step == TeachingStep::Name) {
+        game.typed(prefix);
+        game.confirm();
     }
-    for (int k = 1; k <= game.DataMax; ++k) {
-        if (isWord(game.Data[k]))
-            say(out, QStringLiteral("K ") + textOf(game.Data[k].Text));
+    for (int k = 1; k <= game.state().fileCount; ++k) {
+        if (isWord(game.state().fileRecords[k]))
+            say(out, QStringLiteral("K ") + textOf(game.state().fileRecords[k].Text));
     }
-    for (int k = 0; k < game.i; ++k) {
-        if (isWord(game.NewData[k]))
-            say(out, QStringLiteral("K ") + textOf(game.NewData[k].Text));
+    for (int k = 0; k < game.state().newCount; ++k) {
+        if (isWord(game.state().newRecords[k]))
+            say(out, QStringLiteral("K ") + textOf(game.state().newRecords[k].Text));
     }
     say(out, QStringLiteral("R"));
     std::mt19937 random(seed);
     for (int n = 0;; ++n) {
         const QString word = QStringLiteral("%1-%2-%3").arg(prefix).arg(seed).arg(n);
         teach(game, word);
-        if (game.sentence != u"なんだ、つまらんな。")
+        if (game.screen().sentence != u"なんだ、つまらんな。")
             break; // memory full: nothing more to teach
         say(out, QStringLiteral("S ") + word);
         if (saves && random() % 4 == 0) {
             say(out, QStringLiteral("V"));
-            if (game.FileName.isEmpty() || random() % 5 == 0)
-                game.NFSave(file);
+            if (game.currentFile().isEmpty() || random() % 5 == 0)
+                game.saveAs(file);
             else
-                game.FSave(game.FileName);
+                game.overwriteSave(game.currentFile());
             say(out, QStringLiteral("v"));
         }
     }

@@ -2,7 +2,7 @@
 // The desktop for window tests: recorded message boxes, a recorded exit and
 // a fake registry. Nothing blocks on a modal box.
 
-#include "engine/fake_system_tools.h"
+#include "windows/fake_system_tools.h"
 #include "qt_printers.h"
 #include "windows/host.h"
 

@@ -148,10 +148,10 @@ public:
                 QFile::rename(held, folder.filePath(QStringLiteral("0-held.journal")));
         } else if (verb == u"status") {
             const Game &g = game();
-            printed << (g.statusMenu ? QStringLiteral("status ")
-                                           + QStringList{g.YourName, g.CharaName, QString::number(g.Level),
-                                                         statusTitle(g.Level, g.ELevel, g.DLevel), g.StartDate,
-                                                         g.EndDate}
+            printed << (g.screen().statusAvailable ? QStringLiteral("status ")
+                                           + QStringList{g.state().playerName, g.state().characterName, QString::number(g.state().level),
+                                                         statusTitle(g.state().level, g.state().vulgarCount, g.state().uselessCount), g.state().startDate,
+                                                         g.state().endDate}
                                                  .join(QStringLiteral(" | "))
                                      : QStringLiteral("status (menu off)"));
         } else {
@@ -233,7 +233,7 @@ inline QString timersText(const std::vector<Running> &timers)
 // What is on screen, in the transcript's words: choices "[caption]" when
 // clickable, "(caption)" when not, a leading "*" while lit.
 inline Snapshot screen(const QString &say, const std::vector<Choice> &choices, bool entryOpen, const QString &entry,
-                       const QString &face, const QString &timers, bool statusMenu, bool stageHidden,
+                       const QString &face, const QString &timers, bool statusAvailable, bool stageHidden,
                        const std::optional<Ending> &ending, int exits)
 {
     QStringList shown;
@@ -248,13 +248,13 @@ inline Snapshot screen(const QString &say, const std::vector<Choice> &choices, b
         {QStringLiteral("entry"), (entryOpen ? QStringLiteral("open \"") : QStringLiteral("shut \"")) + entry + u'"'},
         {QStringLiteral("face"), face},
         {QStringLiteral("timers"), timers},
-        {QStringLiteral("status-menu"), statusMenu ? QStringLiteral("on") : QStringLiteral("off")},
+        {QStringLiteral("status-menu"), statusAvailable ? QStringLiteral("on") : QStringLiteral("off")},
         {QStringLiteral("stage"), stageHidden ? QStringLiteral("hidden") : QStringLiteral("shown")},
     };
     if (ending) {
-        s.push_back({QStringLiteral("ending say"), ending->say});
-        s.push_back({QStringLiteral("ending face"), ending->face});
-        s.push_back({QStringLiteral("ending timers"), ending->timers});
+        s.push_back({QStringLiteral("farewell say"), ending->say});
+        s.push_back({QStringLiteral("farewell face"), ending->face});
+        s.push_back({QStringLiteral("farewell timers"), ending->timers});
     }
     if (exits > 0)
         s.push_back({QStringLiteral("exit"), QString::number(exits)});

@@ -35,7 +35,7 @@ namespace {
 constexpr int kFrame = 150;
 const QRect kEyeRect(37, 27, 80, 30);
 const QRect kMouthRect(48, 57, 45, 15);
-constexpr int kActionFrames = 11;
+constexpr int kGagFrames = 11;
 constexpr int kJpegQuality = 95;
 
 const QColor kBackground(0xF7, 0xC6, 0xD9);
@@ -464,7 +464,7 @@ QImage renderAction(const QImage &body, int index, int scale)
     // the left edge on the last, a steady step in between.
     constexpr qreal startX = kFrame - 13.0 - kDogLeft;
     constexpr qreal endX = 13.0 - kDogRight;
-    const qreal step = (startX - endX) / (kActionFrames - 1);
+    const qreal step = (startX - endX) / (kGagFrames - 1);
     const qreal x0 = startX - index * step;
     const qreal rolled = (startX - x0) / 4.2;
 
@@ -556,7 +556,7 @@ int writeAll(const QString &dir)
             ok &= save(faceTile(body, kMouthRect, scale, [&](QPainter &p) { drawMouth(p, t.mouth); }), dir,
                        named(QLatin1String(t.name)));
 
-        for (int k = 0; k < kActionFrames; ++k)
+        for (int k = 0; k < kGagFrames; ++k)
             ok &= save(renderAction(body, k, scale), dir,
                        named(QStringLiteral("action%1.jpg").arg(k + 1, 2, 10, QLatin1Char('0'))));
 
@@ -581,7 +581,7 @@ int writePreview(const QString &out, const QString &dir)
     constexpr int cell = (kFrame + 4) * zoom + 12;
 
     QStringList frames{QStringLiteral("body.jpg")};
-    for (int k = 1; k <= kActionFrames; ++k)
+    for (int k = 1; k <= kGagFrames; ++k)
         frames << QStringLiteral("action%1.jpg").arg(k, 2, 10, QLatin1Char('0'));
     const QStringList eyes{QStringLiteral("eye_open.jpg"), QStringLiteral("eye_half.jpg"),
                            QStringLiteral("eye_closed.jpg")};

@@ -27,14 +27,18 @@ struct WordRecord {
     friend bool operator==(const WordRecord &, const WordRecord &) = default;
 };
 
-// Answer codes and record types, always one-character texts.
+// The codes a record's fields hold, each one character: the record's type in
+// Kind, and in every answer field the number of the choice picked (1 ... 4).
 namespace Code {
 inline const QString Name = QStringLiteral("9");
 inline const QString StartDate = QStringLiteral("8");
 inline const QString EndDate = QStringLiteral("7");
-inline const QString Greeting = QStringLiteral("3");
-inline const QString Useless = QStringLiteral("2");
-inline const QString Vulgar = QStringLiteral("1");
+
+// Kind: the word's kind (the first question) or the record's type.
+enum class Kind { General = 1, Proper = 2, Greeting = 3, Saying = 4, EndDate = 7, StartDate = 8, Name = 9 };
+enum class Liking { Likes = 1, Neutral = 2, Dislikes = 3 };
+enum class Usefulness { Useful = 1, Useless = 2 };
+enum class Vulgarity { Vulgar = 1, Clean = 2 };
 
 // The answer code of choice label k (1 ... 4).
 QString ofChoice(int k);
@@ -43,7 +47,18 @@ QString ofChoice(int k);
 // Talk and judgements read codes as numbers: "1" equals 1, while an unset or
 // empty field (or anything that is not a number) equals no number at all.
 std::optional<int> codeNumber(const Field &field);
-inline bool codeIs(const Field &field, int number) { return codeNumber(field) == number; }
+template <typename C>
+bool codeIs(const Field &field, C code)
+{
+    return codeNumber(field) == static_cast<int>(code);
+}
+// A saved file's counters read codes as exact texts: "1" is the code, " 1"
+// is not.
+template <typename C>
+bool codeIsExactly(const Field &field, C code)
+{
+    return field && field->size() == 1 && field->front() == QChar(u'0' + static_cast<int>(code));
+}
 
 // The text of a field as the talk and the search see it: unset reads as "".
 inline QString textOf(const Field &field) { return field.value_or(QString()); }
@@ -59,6 +74,6 @@ QDate dateFromText(const QString &text);
 constexpr int kPeriodDays = 14;
 QDate periodEnd(QDate start);
 
-constexpr int kNewDataSlots = 101;    // NewData(0 ... 100)
-constexpr int kDataSlots = 10001;     // Data(0 ... 10000); slot 0 never holds a record
-constexpr int kMaxDataRecords = kDataSlots - 1;
+constexpr int kNewRecordSlots = 101;    // newRecords(0 ... 100)
+constexpr int kFileRecordSlots = 10001;     // fileRecords(0 ... 10000); slot 0 never holds a record
+constexpr int kMaxFileRecords = kFileRecordSlots - 1;

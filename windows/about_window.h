@@ -1,5 +1,5 @@
 #pragma once
-// frmAbout, "ﾊﾞｰｼﾞｮﾝ情報": the program's icon, title and version, and a way
+// AboutWindow, "ﾊﾞｰｼﾞｮﾝ情報": the program's icon, title and version, and a way
 // to the system-information tool.
 
 #include <QDialog>
@@ -11,21 +11,20 @@ class QPushButton;
 
 // A dialog only for its keys: Enter presses the default button, Esc closes.
 // It is shown modeless.
-class frmAbout : public QDialog {
+class AboutWindow : public QDialog {
     Q_OBJECT
 public:
-    frmAbout(Host &host, QWidget *parent);
+    AboutWindow(Host &host, QWidget *parent);
 
-    void cmdOKClick();
-    void cmdSysInfoClick();
-    void StartSysInfo();
+    // ｼｽﾃﾑ情報: the system's own information tool, or a message that there is none.
+    void showSystemInfo();
 
-    QLabel *picIcon = nullptr;
-    QLabel *lblTitle = nullptr;
-    QLabel *lblVersion = nullptr;
-    EtchedLine *Line1 = nullptr;
-    QPushButton *cmdOK = nullptr;
-    QPushButton *cmdSysInfo = nullptr;
+    QLabel *iconLabel = nullptr;
+    QLabel *titleLabel = nullptr;
+    QLabel *versionLabel = nullptr;
+    EtchedLine *separator = nullptr;
+    QPushButton *okButton = nullptr;
+    QPushButton *systemInfoButton = nullptr;
 
 private:
     Host &host_;

@@ -1,6 +1,5 @@
 #include "windows/face_view.h"
 
-#include "engine/game.h"
 #include "windows/frames.h"
 #include "windows/stage_widgets.h"
 
@@ -18,50 +17,37 @@ void follow(QTimer *timer, const Timer &rule)
     timer->setProperty("starts", rule.starts());
 }
 
-FaceView::FaceView(QWidget *window, Face &face, Game &game, const FrameStore &store, bool withAction)
-    : QObject(window), face_(face), game_(game), store_(store)
+FaceView::FaceView(QWidget *window, const Face &face, std::function<void(FaceTimer)> tick, const FrameStore &store,
+                   bool withGag)
+    : QObject(window), face_(face), store_(store)
 {
     setObjectName(QStringLiteral("face"));
-    imgChara = window->findChild<FrameView *>(QStringLiteral("imgChara"));
-    imgEye = window->findChild<FrameView *>(QStringLiteral("imgEye"));
-    imgKuchi = window->findChild<FrameView *>(QStringLiteral("imgKuchi"));
-    imgChara->setAccessibleName(QStringLiteral("キャラクター"));
-    imgEye->setAccessibleName(QStringLiteral("キャラクターの目"));
-    imgKuchi->setAccessibleName(QStringLiteral("キャラクターの口"));
+    body = window->findChild<FrameView *>(QStringLiteral("body"));
+    eye = window->findChild<FrameView *>(QStringLiteral("eye"));
+    mouth = window->findChild<FrameView *>(QStringLiteral("mouth"));
+    body->setAccessibleName(QStringLiteral("キャラクター"));
+    eye->setAccessibleName(QStringLiteral("キャラクターの目"));
+    mouth->setAccessibleName(QStringLiteral("キャラクターの口"));
 
-    tmrTiming = makeTimer(this, "tmrTiming", face.tmrTiming.interval());
-    tmrAnime = makeTimer(this, "tmrAnime", face.tmrAnime.interval());
-    tmrTalk = makeTimer(this, "tmrTalk", face.tmrTalk.interval());
-    // Each tick reaches the face, then the game, which shows the change.
-    connect(tmrTiming, &QTimer::timeout, this, [this] {
-        face_.tmrTimingTick();
-        game_.faceTicked();
-    });
-    connect(tmrAnime, &QTimer::timeout, this, [this] {
-        face_.tmrAnimeTick();
-        game_.faceTicked();
-    });
-    connect(tmrTalk, &QTimer::timeout, this, [this] {
-        face_.tmrTalkTick();
-        game_.faceTicked();
-    });
-    if (withAction) {
-        tmrAction = makeTimer(this, "tmrAction", face.tmrAction.interval());
-        connect(tmrAction, &QTimer::timeout, this, [this] {
-            face_.tmrActionTick();
-            game_.faceTicked();
-        });
-    }
+    const auto timer = [&](QTimer *&pointer, const char *name, FaceTimer which) {
+        pointer = makeTimer(this, name, face.timer(which).interval());
+        connect(pointer, &QTimer::timeout, this, [tick, which] { tick(which); });
+    };
+    timer(blinkTimer, "blinkTimer", FaceTimer::Blink);
+    timer(eyelidTimer, "eyelidTimer", FaceTimer::Eyelid);
+    timer(mouthTimer, "mouthTimer", FaceTimer::Mouth);
+    if (withGag)
+        timer(gagTimer, "gagTimer", FaceTimer::Gag);
 }
 
 void FaceView::show()
 {
-    imgChara->showFrame(face_.body, store_);
-    imgEye->showFrame(face_.eye, store_);
-    imgKuchi->showFrame(face_.mouth, store_);
-    follow(tmrTiming, face_.tmrTiming);
-    follow(tmrAnime, face_.tmrAnime);
-    follow(tmrTalk, face_.tmrTalk);
-    if (tmrAction)
-        follow(tmrAction, face_.tmrAction);
+    body->showFrame(face_.body, store_);
+    eye->showFrame(face_.eye, store_);
+    mouth->showFrame(face_.mouth, store_);
+    follow(blinkTimer, face_.blinkTimer);
+    follow(eyelidTimer, face_.eyelidTimer);
+    follow(mouthTimer, face_.mouthTimer);
+    if (gagTimer)
+        follow(gagTimer, face_.gagTimer);
 }

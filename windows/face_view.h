@@ -3,12 +3,14 @@
 // made, and the timers that move them. The stage and the farewell scene each
 // show their face through one.
 
+#include "engine/face.h"
+
 #include <QObject>
 
+#include <functional>
+
 class FrameView;
-class Face;
 class Timer;
-class Game;
 class QTimer;
 class QWidget;
 struct FrameStore;
@@ -16,24 +18,25 @@ struct FrameStore;
 class FaceView : public QObject {
     Q_OBJECT
 public:
-    // The displays are the window's imgChara, imgEye and imgKuchi; a face
-    // with the toy dog has tmrAction too.
-    FaceView(QWidget *window, Face &face, Game &game, const FrameStore &store, bool withAction);
+    // The displays are the window's body, eye and mouth; a face with the toy
+    // dog gag has a gag timer too. Each tick goes to `tick`, which hands it
+    // to the game.
+    FaceView(QWidget *window, const Face &face, std::function<void(FaceTimer)> tick, const FrameStore &store,
+             bool withGag);
 
     // Shows the cues and runs the timers as the face has them now.
     void show();
 
-    FrameView *imgChara = nullptr;
-    FrameView *imgEye = nullptr;
-    FrameView *imgKuchi = nullptr;
-    QTimer *tmrTiming = nullptr;
-    QTimer *tmrAnime = nullptr;
-    QTimer *tmrTalk = nullptr;
-    QTimer *tmrAction = nullptr;
+    FrameView *body = nullptr;
+    FrameView *eye = nullptr;
+    FrameView *mouth = nullptr;
+    QTimer *blinkTimer = nullptr;
+    QTimer *eyelidTimer = nullptr;
+    QTimer *mouthTimer = nullptr;
+    QTimer *gagTimer = nullptr;
 
 private:
-    Face &face_;
-    Game &game_;
+    const Face &face_;
     const FrameStore &store_;
 };
 

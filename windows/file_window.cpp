@@ -136,107 +136,109 @@ FolderContent readFolder(const QString &folder)
 
 } // namespace
 
-QString Form3::startFolder()
+QString FileWindow::startFolder()
 {
     const QString last = remembered::lastFolder();
     return last.isEmpty() ? kStartFolder : last;
 }
 
-Form3::Form3(const QString &folder, Actions actions, QWidget *parent)
+FileWindow::FileWindow(const QString &folder, Actions actions, QWidget *parent)
     : QWidget(parent, Qt::Window), actions_(std::move(actions))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     buildLayout(this, this,
                 {
-                    {Place::Window, "Form3", u"ファイル操作", -1, -1, 4875, 2745},
-                    {Place::Label, "Label1", u"ファイル名(&N):", 240, 120, 1095, 255},
-                    {Place::Edit, "txtFileName", nullptr, 1440, 120, 3375, 270},
-                    {Place::Drives, "Drive1", nullptr, 120, 480, 2415, 300},
-                    {Place::List, "Dir1", nullptr, 120, 840, 2415, 1350},
-                    {Place::Files, "File1", nullptr, 2640, 480, 2175, 1710},
-                    {Place::Button, "cmdSave", u"保存(&S)", 2640, 2280, 975, 375},
-                    {Place::Button, "cmdOpen", u"開く(&O)", 2640, 2280, 975, 375},
-                    {Place::Button, "cmdExit", u"終了(&X)", 3720, 2280, 975, 375},
+                    {Place::Window, "FileWindow", u"ファイル操作", -1, -1, 4875, 2745},
+                    {Place::Label, "nameLabel", u"ファイル名(&N):", 240, 120, 1095, 255},
+                    {Place::Edit, "nameEntry", nullptr, 1440, 120, 3375, 270},
+                    {Place::Drives, "drives", nullptr, 120, 480, 2415, 300},
+                    {Place::List, "folders", nullptr, 120, 840, 2415, 1350},
+                    {Place::Files, "files", nullptr, 2640, 480, 2175, 1710},
+                    {Place::Button, "saveButton", u"保存(&S)", 2640, 2280, 975, 375},
+                    {Place::Button, "openButton", u"開く(&O)", 2640, 2280, 975, 375},
+                    {Place::Button, "closeButton", u"終了(&X)", 3720, 2280, 975, 375},
                 });
-    Label1 = findChild<QLabel *>(QStringLiteral("Label1"));
-    txtFileName = findChild<QLineEdit *>(QStringLiteral("txtFileName"));
-    Drive1 = findChild<QComboBox *>(QStringLiteral("Drive1"));
-    Dir1 = findChild<QListWidget *>(QStringLiteral("Dir1"));
-    File1 = findChild<FileList *>(QStringLiteral("File1"));
-    cmdSave = findChild<QPushButton *>(QStringLiteral("cmdSave"));
-    cmdOpen = findChild<QPushButton *>(QStringLiteral("cmdOpen"));
-    cmdExit = findChild<QPushButton *>(QStringLiteral("cmdExit"));
-    Label1->setBuddy(txtFileName);
+    nameLabel = findChild<QLabel *>(QStringLiteral("nameLabel"));
+    nameEntry = findChild<QLineEdit *>(QStringLiteral("nameEntry"));
+    drives = findChild<QComboBox *>(QStringLiteral("drives"));
+    folders = findChild<QListWidget *>(QStringLiteral("folders"));
+    files = findChild<FileList *>(QStringLiteral("files"));
+    saveButton = findChild<QPushButton *>(QStringLiteral("saveButton"));
+    openButton = findChild<QPushButton *>(QStringLiteral("openButton"));
+    closeButton = findChild<QPushButton *>(QStringLiteral("closeButton"));
+    nameLabel->setBuddy(nameEntry);
 
     fillDrives();
     changeFolder(folder);
 
-    connect(File1, &FileList::movedTo, this, &Form3::File1Click);
-    connect(File1, &FileList::entered, this, [this](const QModelIndex &item) {
-        File1Click(item);
-        (cmdOpen->isEnabled() ? cmdOpen : cmdSave)->click();
+    connect(files, &FileList::movedTo, this, &FileWindow::clickFile);
+    connect(files, &FileList::entered, this, [this](const QModelIndex &item) {
+        clickFile(item);
+        (openButton->isEnabled() ? openButton : saveButton)->click();
     });
-    connect(Drive1, &QComboBox::currentIndexChanged, this, &Form3::Drive1Change);
-    connect(Dir1, &QListWidget::itemActivated, this, &Form3::Dir1Activated);
-    connect(File1, &QListView::clicked, this, &Form3::File1Click);
-    connect(cmdOpen, &QPushButton::clicked, this, &Form3::cmdOpenClick);
-    connect(cmdSave, &QPushButton::clicked, this, &Form3::cmdSaveClick);
-    connect(cmdExit, &QPushButton::clicked, this, &QWidget::close);
+    connect(drives, &QComboBox::currentIndexChanged, this, &FileWindow::chooseDrive);
+    connect(folders, &QListWidget::itemActivated, this, &FileWindow::enterFolder);
+    connect(files, &QListView::clicked, this, &FileWindow::clickFile);
+    connect(openButton, &QPushButton::clicked, this, &FileWindow::openChosenFile);
+    connect(saveButton, &QPushButton::clicked, this, &FileWindow::saveChosenFile);
+    connect(closeButton, &QPushButton::clicked, this, &QWidget::close);
 }
 
-void Form3::setMode(Mode mode)
+void FileWindow::setMode(Mode mode)
 {
     const bool open = mode == Mode::Open;
-    cmdOpen->setVisible(open);
-    cmdOpen->setEnabled(open);
-    cmdSave->setVisible(!open);
-    cmdSave->setEnabled(!open);
+    openButton->setVisible(open);
+    openButton->setEnabled(open);
+    saveButton->setVisible(!open);
+    saveButton->setEnabled(!open);
 }
 
-QString Form3::getFileName() const { return joinFolderAndName(folder_, txtFileName->text()); }
+QString FileWindow::chosenFile() const { return joinFolderAndName(folder_, nameEntry->text()); }
 
-void Form3::fillDrives()
+void FileWindow::clearName() { nameEntry->clear(); }
+
+void FileWindow::fillDrives()
 {
-    const QSignalBlocker blocker(Drive1);
-    Drive1->clear();
+    const QSignalBlocker blocker(drives);
+    drives->clear();
     for (const QString &root : driveRoots())
-        Drive1->addItem(QDir::toNativeSeparators(root), root);
+        drives->addItem(QDir::toNativeSeparators(root), root);
 }
 
-QString Form3::driveOf(const QString &folder) const
+QString FileWindow::driveOf(const QString &folder) const
 {
     const QString path = withTrailingSlash(folder);
     QString best;
-    for (int k = 0; k < Drive1->count(); ++k) {
-        const QString root = Drive1->itemData(k).toString();
+    for (int k = 0; k < drives->count(); ++k) {
+        const QString root = drives->itemData(k).toString();
         if (path.startsWith(root, kPathCase) && root.size() > best.size())
             best = root;
     }
     return best.isEmpty() ? withTrailingSlash(QDir::rootPath()) : best;
 }
 
-void Form3::changeFolder(const QString &folder)
+void FileWindow::changeFolder(const QString &folder)
 {
     folder_ = QDir::cleanPath(QDir(folder).absolutePath());
     const QString root = driveOf(folder_);
     driveFolders_.insert(root, folder_);
     {
-        const QSignalBlocker blocker(Drive1);
-        Drive1->setCurrentIndex(Drive1->findData(root));
+        const QSignalBlocker blocker(drives);
+        drives->setCurrentIndex(drives->findData(root));
     }
     FolderContent content = readFolder(folder_);
     fillFolders(content.folders);
-    File1->setNames(std::move(content.saves));
+    files->setNames(std::move(content.saves));
 }
 
-void Form3::fillFolders(const QStringList &subfolders)
+void FileWindow::fillFolders(const QStringList &subfolders)
 {
     // The way down from the drive's root to the folder, then its subfolders
     // one step further in, as a tree that shows only the open branch.
-    Dir1->clear();
+    folders->clear();
     const QString root = driveOf(folder_);
     auto add = [this](const QString &text, const QString &path) {
-        auto *item = new QListWidgetItem(text, Dir1);
+        auto *item = new QListWidgetItem(text, folders);
         item->setData(kPathRole, path);
         return item;
     };
@@ -248,45 +250,45 @@ void Form3::fillFolders(const QStringList &subfolders)
         path = withTrailingSlash(path) + step;
         current = add(indent(++level) + step, path);
     }
-    Dir1->setCurrentItem(current);
+    folders->setCurrentItem(current);
     const QDir dir(folder_);
     for (const QString &sub : subfolders)
         add(indent(level + 1) + sub, dir.filePath(sub));
 }
 
-void Form3::Drive1Change(int index)
+void FileWindow::chooseDrive(int index)
 {
     if (index < 0)
         return;
-    const QString root = Drive1->itemData(index).toString();
+    const QString root = drives->itemData(index).toString();
     changeFolder(driveFolders_.value(root, root));
 }
 
-void Form3::Dir1Activated(QListWidgetItem *item)
+void FileWindow::enterFolder(QListWidgetItem *item)
 {
     if (item)
         changeFolder(item->data(kPathRole).toString());
 }
 
-void Form3::File1Click(const QModelIndex &item)
+void FileWindow::clickFile(const QModelIndex &item)
 {
     if (!item.isValid())
         return;
-    txtFileName->setText(item.data().toString());
-    actions_.picked(getFileName());
+    nameEntry->setText(item.data().toString());
+    actions_.picked(chosenFile());
 }
 
-void Form3::cmdOpenClick() { runOnChosenFile(actions_.open); }
+void FileWindow::openChosenFile() { runOnChosenFile(actions_.open); }
 
-void Form3::cmdSaveClick() { runOnChosenFile(actions_.save); }
+void FileWindow::saveChosenFile() { runOnChosenFile(actions_.save); }
 
 // Opening and saving keep the window when they fail, so that another name
 // can be tried.
-void Form3::runOnChosenFile(const std::function<bool(const QString &)> &operation)
+void FileWindow::runOnChosenFile(const std::function<bool(const QString &)> &operation)
 {
     // The folder of the file itself: a name typed as a whole path may lead
     // out of the folder the window shows.
-    const QString fileName = getFileName();
+    const QString fileName = chosenFile();
     if (operation(fileName)) {
         remembered::useFolder(QFileInfo(fileName).absolutePath());
         close();

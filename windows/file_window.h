@@ -18,7 +18,7 @@ class QModelIndex;
 class FileList;
 class QPushButton;
 
-class Form3 : public QWidget {
+class FileWindow : public QWidget {
     Q_OBJECT
 public:
     enum class Mode { Open, Save };
@@ -31,15 +31,18 @@ public:
         std::function<bool(const QString &)> save;
     };
 
-    Form3(const QString &folder, Actions actions, QWidget *parent);
+    FileWindow(const QString &folder, Actions actions, QWidget *parent);
 
-    // Exactly one of cmdOpen and cmdSave is shown and enabled.
+    // Exactly one of openButton and saveButton is shown and enabled.
     void setMode(Mode mode);
 
-    // The folder of Dir1 joined with the typed name.
-    QString getFileName() const;
+    // Empties the name box.
+    void clearName();
 
-    // Dir1 enters a folder; File1 follows.
+    // The folder of folders joined with the typed name.
+    QString chosenFile() const;
+
+    // folders enters a folder; files follows.
     void changeFolder(const QString &folder);
     QString folder() const { return folder_; }
 
@@ -48,20 +51,20 @@ public:
     // changes its working folder).
     static QString startFolder();
 
-    void Drive1Change(int index);
-    void Dir1Activated(QListWidgetItem *item);
-    void File1Click(const QModelIndex &item);
-    void cmdOpenClick();
-    void cmdSaveClick();
+    void chooseDrive(int index);
+    void enterFolder(QListWidgetItem *item);
+    void clickFile(const QModelIndex &item);
+    void openChosenFile();
+    void saveChosenFile();
 
-    QLabel *Label1 = nullptr;
-    QLineEdit *txtFileName = nullptr;
-    QComboBox *Drive1 = nullptr;
-    QListWidget *Dir1 = nullptr;
-    FileList *File1 = nullptr;
-    QPushButton *cmdSave = nullptr;
-    QPushButton *cmdOpen = nullptr;
-    QPushButton *cmdExit = nullptr;
+    QLabel *nameLabel = nullptr;
+    QLineEdit *nameEntry = nullptr;
+    QComboBox *drives = nullptr;
+    QListWidget *folders = nullptr;
+    FileList *files = nullptr;
+    QPushButton *saveButton = nullptr;
+    QPushButton *openButton = nullptr;
+    QPushButton *closeButton = nullptr;
 
 private:
     void runOnChosenFile(const std::function<bool(const QString &)> &operation);

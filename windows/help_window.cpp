@@ -14,12 +14,12 @@ HelpWindow::HelpWindow(QWidget *parent) : QDialog(parent, kSideWindowFlags)
     buildLayout(this, this,
                 {
                     {Place::Window, "HelpWindow", u"遊び方", -1, -1, 6300, 4800},
-                    {Place::Page, "txtHelp", nullptr, 120, 120, 6060, 4560},
+                    {Place::Page, "page", nullptr, 120, 120, 6060, 4560},
                 });
-    txtHelp = findChild<QTextBrowser *>(QStringLiteral("txtHelp"));
+    page = findChild<QTextBrowser *>(QStringLiteral("page"));
     QFile text(QStringLiteral(":/help/help.md"));
     if (text.open(QIODevice::ReadOnly))
-        txtHelp->setMarkdown(QString::fromUtf8(text.readAll()));
+        page->setMarkdown(QString::fromUtf8(text.readAll()));
     // Read from the top, where a screen reader starts too.
-    txtHelp->setFocus();
+    page->setFocus();
 }

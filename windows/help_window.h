@@ -12,5 +12,5 @@ class HelpWindow : public QDialog {
 public:
     explicit HelpWindow(QWidget *parent);
 
-    QTextBrowser *txtHelp = nullptr;
+    QTextBrowser *page = nullptr;
 };

@@ -1,6 +1,6 @@
 #include "windows/host.h"
 
-#include "engine/system_info.h"
+#include "windows/system_info.h"
 
 #include <QApplication>
 #include <QMessageBox>

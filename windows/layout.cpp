@@ -4,7 +4,6 @@
 #include "windows/stage_widgets.h"
 
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -58,8 +57,6 @@ QWidget *create(const Place &p, QWidget *parent)
         view->setLineWidth(2);
         return view;
     }
-    case Place::Store:
-        return new QGroupBox(caption, parent);
     case Place::Drives:
         return new QComboBox(parent);
     case Place::List:

@@ -19,7 +19,6 @@ struct Place {
         Balloon,  // the speech balloon
         Picture,  // a face display
         Body,     // the body display, with its sunken border
-        Store,    // a hidden store frame of pictures
         Drives,   // a drop-down list
         List,     // a list
         Files,    // the file list

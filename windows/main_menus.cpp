@@ -1,7 +1,8 @@
-// Form1's menu bar.
+// The stage's menu bar.
 
 #include "windows/main_window.h"
 
+#include "windows/file_controller.h"
 #include "windows/help_window.h"
 #include "windows/side_window.h"
 
@@ -30,61 +31,58 @@ public:
 
 } // namespace
 
-void Form1::buildMenus()
+void StageWindow::buildMenus()
 {
     QMenuBar *bar = menuBar();
     auto *style = new AltNavigationStyle(bar->style()->name());
     style->setParent(this);
     bar->setStyle(style);
 
-    filemenu = bar->addMenu(QStringLiteral("ファイル(&F)"));
-    filemenu->setObjectName(QStringLiteral("filemenu"));
-    newmenu = filemenu->addAction(QStringLiteral("新規(&N)"), this, [this] {
-        leaveGame([this] {
-            game_.NewGame();
+    fileMenu = bar->addMenu(QStringLiteral("ファイル(&F)"));
+    fileMenu->setObjectName(QStringLiteral("fileMenu"));
+    newAction = fileMenu->addAction(QStringLiteral("新規(&N)"), this, [this] {
+        files_->leaveGame([this] {
+            game_.newGame();
             focusEntryIfOpen();
             return true;
         });
     });
-    opnmenu = filemenu->addAction(QStringLiteral("開く(&O)"), this, &Form1::opnmenuClick);
-    asavemenu = filemenu->addAction(QStringLiteral("上書き保存(&V)"), this, [this] {
-        if (mayAddToCurrentFile())
-            game_.asavemenuClick();
-    });
-    savemenu = filemenu->addAction(QStringLiteral("名前をつけて保存(&E)"), this, &Form1::savemenuClick);
-    filemenu->addSeparator();
+    openAction = fileMenu->addAction(QStringLiteral("開く(&O)"), this, &StageWindow::chooseGameToOpen);
+    saveAction = fileMenu->addAction(QStringLiteral("上書き保存(&V)"), files_, &FileController::save);
+    saveAsAction = fileMenu->addAction(QStringLiteral("名前をつけて保存(&E)"), this, &StageWindow::chooseFileToSaveAs);
+    fileMenu->addSeparator();
     // The same way out as the button, through the same question.
-    quitmenu = filemenu->addAction(QStringLiteral("終了(&X)"), cmdSyuryo, &QPushButton::click);
+    quitAction = fileMenu->addAction(QStringLiteral("終了(&X)"), quitButton, &QPushButton::click);
 
-    infomenu = bar->addMenu(QStringLiteral("情報(&J)"));
-    infomenu->setObjectName(QStringLiteral("infomenu"));
-    statusmenu = infomenu->addAction(QStringLiteral("ステータス(&S)"), this, &Form1::statusmenuClick);
+    infoMenu = bar->addMenu(QStringLiteral("情報(&J)"));
+    infoMenu->setObjectName(QStringLiteral("infoMenu"));
+    statusAction = infoMenu->addAction(QStringLiteral("ステータス(&S)"), this, &StageWindow::showStatus);
 
-    helpmenu = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
-    helpmenu->setObjectName(QStringLiteral("helpmenu"));
-    howtomenu = helpmenu->addAction(QStringLiteral("遊び方(&A)"), this, &Form1::howtomenuClick);
-    vermenu = helpmenu->addAction(QStringLiteral("バージョン情報(&V)"), this, &Form1::vermenuClick);
+    helpMenu = bar->addMenu(QStringLiteral("ヘルプ(&H)"));
+    helpMenu->setObjectName(QStringLiteral("helpMenu"));
+    howToPlayAction = helpMenu->addAction(QStringLiteral("遊び方(&A)"), this, &StageWindow::showHowToPlay);
+    aboutAction = helpMenu->addAction(QStringLiteral("バージョン情報(&V)"), this, &StageWindow::showAbout);
 
-    newmenu->setObjectName(QStringLiteral("newmenu"));
-    opnmenu->setObjectName(QStringLiteral("opnmenu"));
-    asavemenu->setObjectName(QStringLiteral("asavemenu"));
-    savemenu->setObjectName(QStringLiteral("savemenu"));
-    statusmenu->setObjectName(QStringLiteral("statusmenu"));
-    vermenu->setObjectName(QStringLiteral("vermenu"));
-    howtomenu->setObjectName(QStringLiteral("howtomenu"));
-    quitmenu->setObjectName(QStringLiteral("quitmenu"));
+    newAction->setObjectName(QStringLiteral("newAction"));
+    openAction->setObjectName(QStringLiteral("openAction"));
+    saveAction->setObjectName(QStringLiteral("saveAction"));
+    saveAsAction->setObjectName(QStringLiteral("saveAsAction"));
+    statusAction->setObjectName(QStringLiteral("statusAction"));
+    aboutAction->setObjectName(QStringLiteral("aboutAction"));
+    howToPlayAction->setObjectName(QStringLiteral("howToPlayAction"));
+    quitAction->setObjectName(QStringLiteral("quitAction"));
 
     // The keys every desktop uses for these. None is an editing key of the
     // entry box, which keeps Ctrl+A, Ctrl+C, Ctrl+V, Ctrl+X and Ctrl+Z.
-    newmenu->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-    opnmenu->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    asavemenu->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-    savemenu->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
-    quitmenu->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    howtomenu->setShortcut(QKeySequence(Qt::Key_F1));
+    newAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    openAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    saveAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    saveAsAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    quitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    howToPlayAction->setShortcut(QKeySequence(Qt::Key_F1));
 }
 
-void Form1::howtomenuClick()
+void StageWindow::showHowToPlay()
 {
     openOrRaise(helpWindow, [this] { return new HelpWindow(this); });
 }

@@ -1,5 +1,5 @@
 #pragma once
-// Form1, the stage of the game: the character, its balloon, the answer
+// StageWindow, the stage of the game: the character, its balloon, the answer
 // choices, the word entry, the buttons and the menus. A view of the Game: it
 // forwards clicks, keys, menu actions and timer ticks, and shows what the
 // game then holds.
@@ -11,87 +11,79 @@
 #include <QPointer>
 
 #include <array>
-#include <functional>
 
-class Host;
+class AboutWindow;
 class Balloon;
+class ChoiceGroup;
 class ChoiceLabel;
 class FaceView;
+class FarewellWindow;
+class FileController;
+class FileWindow;
+class HelpWindow;
+class Host;
 class SpeechLabel;
+class StatusWindow;
 class QAction;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
 class QTimer;
-class Form2;
-class Form3;
-class Form4;
-class frmAbout;
-class HelpWindow;
 
-class Form1 : public QMainWindow {
+class StageWindow : public QMainWindow {
     Q_OBJECT
 public:
-    Form1(Host &host, Game &game, QWidget *parent = nullptr);
-    ~Form1() override;
+    StageWindow(Host &host, Game &game, QWidget *parent = nullptr);
+    ~StageWindow() override;
 
-    Game &game() { return game_; }
     const Game &game() const { return game_; }
-    Host &host() { return host_; }
+    // The questions before the game in hand is left, and the file window.
+    FileController &files() { return *files_; }
+    FileWindow *fileWindow() const;
 
     // Shows what the game holds now.
     void refresh();
 
     // --- menu actions
-    void opnmenuClick();
-    void savemenuClick();
-    void statusmenuClick();
-    void vermenuClick();
-    void howtomenuClick();
+    void chooseGameToOpen();
+    void chooseFileToSaveAs();
+    void showStatus();
+    void showAbout();
+    void showHowToPlay();
 
-    // Opens a saved game named from outside the windows (the command line).
-    bool openSavedGame(const QString &fileName);
-    // The same, once the player was asked about unsaved records it would drop.
-    bool askAndOpen(const QString &fileName);
-    // The file window's save: asks before it replaces another saved game.
-    bool saveAs(const QString &fileName);
+    QLabel *wordLabel = nullptr;      // 単語入力(&I)
+    QLineEdit *wordEntry = nullptr;
+    QPushButton *confirmButton = nullptr; // 確認(&A)
+    QPushButton *backButton = nullptr;    // 戻る(&R)
+    QPushButton *quitButton = nullptr;    // 終了(&X)
+    Balloon *balloon = nullptr;
+    SpeechLabel *speech = nullptr;
+    std::array<ChoiceLabel *, 4> answerLabels{};
+    ChoiceGroup *answers = nullptr;
+    FaceView *face = nullptr;
 
-    // Controls, by their design names.
-    QLabel *lblNyuryoku = nullptr;
-    QLineEdit *txtNyuryoku = nullptr;
-    QPushButton *cmdKakunin = nullptr;
-    QPushButton *cmdModoru = nullptr;
-    QPushButton *cmdSyuryo = nullptr;
-    Balloon *Shape1 = nullptr;
-    SpeechLabel *lblMessage = nullptr;
-    std::array<ChoiceLabel *, 4> lblSentaku{}; // lblSentaku1 ... lblSentaku4
-    FaceView *face = nullptr;                  // imgChara, imgEye, imgKuchi and their timers
+    QMenu *fileMenu = nullptr;
+    QAction *newAction = nullptr;
+    QAction *openAction = nullptr;
+    QAction *saveAction = nullptr;   // 上書き保存
+    QAction *saveAsAction = nullptr; // 名前をつけて保存
+    QAction *quitAction = nullptr;
+    QMenu *infoMenu = nullptr;
+    QAction *statusAction = nullptr;
+    QMenu *helpMenu = nullptr;
+    QAction *howToPlayAction = nullptr;
+    QAction *aboutAction = nullptr;
 
-    QMenu *filemenu = nullptr;
-    QAction *newmenu = nullptr;
-    QAction *opnmenu = nullptr;
-    QAction *asavemenu = nullptr;
-    QAction *savemenu = nullptr;
-    QAction *quitmenu = nullptr;
-    QMenu *infomenu = nullptr;
-    QAction *statusmenu = nullptr;
-    QMenu *helpmenu = nullptr;
-    QAction *howtomenu = nullptr;
-    QAction *vermenu = nullptr;
+    QTimer *remarkTimer = nullptr;
+    QTimer *answerBlinkTimer = nullptr;
 
-    QTimer *tmrMessage = nullptr;
-    QTimer *tmrTenmetsu = nullptr;
-
-    // The picture store.
     const FrameStore frames;
 
     // The side windows while they are open.
-    QPointer<Form2> statusWindow;
-    QPointer<Form3> fileWindow;
-    QPointer<Form4> endingWindow;
-    QPointer<frmAbout> aboutWindow;
+    QPointer<StatusWindow> statusWindow;
+    QPointer<FarewellWindow> farewellWindow;
+    QPointer<AboutWindow> aboutWindow;
     QPointer<HelpWindow> helpWindow;
 
 protected:
@@ -101,33 +93,19 @@ protected:
 
 private:
     void buildMenus();
-    void showFileWindow(Game::FileMode mode);
-    // Runs `leave` (which drops the game in hand) unless that would lose
-    // records the user wants to keep: with unsaved ones, asks whether to
-    // save first. Saving through the file window puts `leave` off until that
-    // save succeeds. Returns what `leave` returned, false when it did not
-    // run now.
-    bool leaveGame(std::function<bool()> leave);
-    // Before 上書き保存: true to go on. Where the current file is not the one
-    // the game last opened or saved, asks the player first.
-    bool mayAddToCurrentFile();
+    // The period is over: the farewell scene takes the stage's place.
+    void showFarewell();
     void showMessage(const QString &text);
+    void pick(int k);
     // Whoever plays by keyboard types on without reaching for the entry box.
     void focusEntryIfOpen();
     // After a question the focus is on its answers, so that a screen reader
     // reads the answer in hand; otherwise in the entry box.
     void focusAnswersOrEntry();
-    // Answer k (0 ... 3) is shown and may be picked.
-    bool offered(int k) const;
-    bool answerHasFocus() const;
-    // The answer that Tab reaches: the picked one, or the first on offer.
-    ChoiceLabel *answerStop() const;
-    // An arrow in the group: picks the next answer on offer that way.
-    void stepAnswer(int from, int direction);
-    // Tells assistive technology which answer is picked now.
-    void announceChoices();
+    // Leaving the game by ending the program.
+    bool quit();
 
     Host &host_;
     Game &game_;
-    std::function<bool()> afterSave_;
+    FileController *files_ = nullptr;
 };

@@ -1,6 +1,5 @@
 #include "windows/stage_accessible.h"
 
-#include "windows/main_window.h"
 #include "windows/stage_widgets.h"
 
 #include <QAccessibleWidget>
@@ -31,9 +30,7 @@ public:
     {
         QAccessible::State s = QAccessibleWidget::state();
         s.checkable = true;
-        const auto *stage = qobject_cast<const Form1 *>(widget()->window());
-        const int choice = stage ? stage->game().Choice : 0;
-        s.checked = choice >= 1 && choice <= 4 && stage->lblSentaku[choice - 1] == label();
+        s.checked = label()->isChecked();
         return s;
     }
     QStringList actionNames() const override

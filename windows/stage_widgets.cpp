@@ -13,6 +13,7 @@
 #include <QStringListModel>
 #include <QTimer>
 
+#include <algorithm>
 #include <functional>
 
 Balloon::Balloon(QWidget *parent) : QWidget(parent) {}
@@ -83,6 +84,100 @@ void ChoiceLabel::mouseReleaseEvent(QMouseEvent *event)
     QLabel::mouseReleaseEvent(event);
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
         emit clicked();
+}
+
+ChoiceGroup::ChoiceGroup(QWidget *parent, const std::array<ChoiceLabel *, 4> &labels)
+    : QWidget(parent), labels_(labels)
+{
+    QRect area;
+    for (ChoiceLabel *label : labels_)
+        area |= label->geometry();
+    setGeometry(area);
+    for (int k = 0; k < 4; ++k) {
+        ChoiceLabel *label = labels_[k];
+        const QRect place = label->geometry().translated(-area.topLeft());
+        label->setParent(this);
+        label->setGeometry(place);
+        connect(label, &ChoiceLabel::clicked, this, [this, k] { emit picked(k + 1); });
+        connect(label, &ChoiceLabel::stepped, this, [this, k](int direction) { step(k, direction); });
+    }
+}
+
+void ChoiceGroup::show(const std::array<ChoiceCue, 4> &cues, int picked)
+{
+    picked_ = picked;
+    for (int k = 0; k < 4; ++k) {
+        const ChoiceCue &cue = cues[k];
+        ChoiceLabel *label = labels_[k];
+        label->setText(cue.caption);
+        label->setEnabled(cue.enabled);
+        label->setOpaque(cue.lit);
+        label->setChecked(picked == k + 1);
+        if (cue.visible != !label->isHidden())
+            label->setVisible(cue.visible);
+    }
+    // One stop for the whole group: the picked answer, or the first that can be.
+    ChoiceLabel *tabStop = stop();
+    for (ChoiceLabel *label : labels_)
+        label->setFocusPolicy(label == tabStop ? Qt::StrongFocus : label->isEnabled() ? Qt::ClickFocus : Qt::NoFocus);
+}
+
+bool ChoiceGroup::offered(int k) const { return labels_[k]->isEnabled() && !labels_[k]->isHidden(); }
+
+ChoiceLabel *ChoiceGroup::stop() const
+{
+    if (picked_ >= 1 && picked_ <= 4 && offered(picked_ - 1))
+        return labels_[picked_ - 1];
+    for (int k = 0; k < 4; ++k) {
+        if (offered(k))
+            return labels_[k];
+    }
+    return nullptr;
+}
+
+bool ChoiceGroup::focusStop()
+{
+    ChoiceLabel *tabStop = stop();
+    if (tabStop)
+        tabStop->setFocus(Qt::OtherFocusReason);
+    return tabStop;
+}
+
+void ChoiceGroup::followPick()
+{
+    if (std::find(labels_.begin(), labels_.end(), window()->focusWidget()) != labels_.end())
+        focusStop();
+}
+
+void ChoiceGroup::step(int from, int direction)
+{
+    for (int k = (from + direction + 4) % 4; k != from; k = (k + direction + 4) % 4) {
+        if (offered(k)) {
+            emit picked(k + 1);
+            labels_[k]->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+}
+
+void ChoiceGroup::announce()
+{
+    QAccessible::State checked;
+    checked.checked = true;
+    for (ChoiceLabel *label : labels_) {
+        QAccessibleStateChangeEvent event(label, checked);
+        QAccessible::updateAccessibility(&event);
+    }
+}
+
+void ChoiceGroup::keyPressEvent(QKeyEvent *event)
+{
+    // Enter on an answer goes on, as 確認 does.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        emit confirmed();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void SpeechLabel::setText(const QString &text)

@@ -1,11 +1,15 @@
 #pragma once
 // Small widgets the windows are built from, and the twip geometry they share.
 
+#include "engine/game.h"
+
 #include <QLabel>
 #include <QListView>
 #include <QListWidget>
 #include <QRect>
 #include <QWidget>
+
+#include <array>
 
 class QLineEdit;
 class QPushButton;
@@ -39,6 +43,9 @@ public:
 
     void setOpaque(bool opaque);
     bool isOpaque() const { return autoFillBackground(); }
+    // The picked answer, as assistive technology is told.
+    void setChecked(bool checked) { checked_ = checked; }
+    bool isChecked() const { return checked_; }
 
 signals:
     void clicked();
@@ -48,17 +55,50 @@ signals:
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     // Space picks the answer, as a click does; the arrows step within the
-    // group. Everything else goes on to the window (1 to 4, Enter).
+    // group. Everything else goes on to the group (Enter) and the window.
     void keyPressEvent(QKeyEvent *event) override;
     void paintEvent(QPaintEvent *event) override;
+
+private:
+    bool checked_ = false;
 };
 
 // The four answers as one group, so that a screen reader counts them among
-// themselves ("2 of 4"); it draws nothing of its own.
+// themselves ("2 of 4"); it draws nothing of its own. Within it the keyboard
+// works as in a group of radio buttons: one Tab stop (the picked answer, or
+// the first on offer), the arrows step to the next answer on offer and pick
+// it, and Enter goes on as 確認 does.
 class ChoiceGroup : public QWidget {
     Q_OBJECT
 public:
-    using QWidget::QWidget;
+    // Takes the four labels, keeping each where it stands on the window.
+    ChoiceGroup(QWidget *parent, const std::array<ChoiceLabel *, 4> &labels);
+
+    // Shows the answers as the game holds them, `picked` (1 ... 4, 0 for
+    // none) the one picked.
+    void show(const std::array<ChoiceCue, 4> &cues, int picked);
+    // The focus goes to the group's Tab stop; false when none is on offer.
+    bool focusStop();
+    // After answer k (1 ... 4) was picked by key: the focus follows the pick
+    // where it was on an answer.
+    void followPick();
+    // Tells assistive technology which answer is picked now.
+    void announce();
+
+signals:
+    void picked(int k);
+    void confirmed();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    bool offered(int k) const;
+    ChoiceLabel *stop() const;
+    void step(int from, int direction);
+
+    std::array<ChoiceLabel *, 4> labels_;
+    int picked_ = 0;
 };
 
 // The character's sentence. Each new sentence is announced to assistive

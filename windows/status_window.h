@@ -1,30 +1,23 @@
 #pragma once
-// Form2, "ステータス": the names, the level, the title and the period dates
+// StatusWindow, "ステータス": the names, the level, the title and the period dates
 // of the game, as they were when the window opened.
 
 #include <QWidget>
 
 class Game;
-class QLabel;
 class QLineEdit;
 
-class Form2 : public QWidget {
+class StatusWindow : public QWidget {
     Q_OBJECT
 public:
-    Form2(const Game &game, QWidget *parent);
+    StatusWindow(const Game &game, QWidget *parent);
 
-    QLabel *Label1 = nullptr;
-    QLabel *Label2 = nullptr;
-    QLabel *Label3 = nullptr;
-    QLabel *Label4 = nullptr;
-    QLabel *Label5 = nullptr;
-    QLabel *Label6 = nullptr;
-    QLineEdit *txtYourName = nullptr;
-    QLineEdit *txtCharaName = nullptr;
-    QLineEdit *txtLevel = nullptr;
-    QLineEdit *txtJob = nullptr;
-    QLineEdit *txtStartDate = nullptr;
-    QLineEdit *txtEndDate = nullptr;
+    QLineEdit *playerNameBox = nullptr;
+    QLineEdit *characterNameBox = nullptr;
+    QLineEdit *levelBox = nullptr;
+    QLineEdit *titleBox = nullptr;
+    QLineEdit *startDateBox = nullptr;
+    QLineEdit *endDateBox = nullptr;
 
 protected:
     // Esc closes the window, as it closes the version window.

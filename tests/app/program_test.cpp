@@ -5,7 +5,7 @@
 #include "fake_environment.h"
 #include "fake_host.h"
 #include "persistence/journal.h"
-#include "windows/ending_window.h"
+#include "windows/farewell_window.h"
 #include "windows/file_window.h"
 #include "windows/main_window.h"
 #include "windows/stage_widgets.h"
@@ -105,17 +105,17 @@ TEST(ProgramTest, OpensTheSavedGameItIsGiven)
     file.close();
     FakeEnvironment environment;
     FakeHost host;
-    Launch launch{&environment, &host, [&](Form1 &stage) {
-                      EXPECT_EQ(stage.game().FileName, QDir::toNativeSeparators(path));
-                      EXPECT_EQ(stage.lblMessage->text(), u"Ann、hi　あいさつもいいもんだな。");
-                      EXPECT_TRUE(stage.endingWindow && stage.endingWindow->isVisible());
+    Launch launch{&environment, &host, [&](StageWindow &stage) {
+                      EXPECT_EQ(stage.game().currentFile(), QDir::toNativeSeparators(path));
+                      EXPECT_EQ(stage.speech->text(), u"Ann、hi　あいさつもいいもんだな。");
+                      EXPECT_TRUE(stage.farewellWindow && stage.farewellWindow->isVisible());
                       // The desktop knows the running game by these.
                       EXPECT_EQ(QCoreApplication::applicationName(), u"nanairobako");
                       EXPECT_EQ(QCoreApplication::applicationVersion(), QStringLiteral(NANAIRO_VERSION));
                       EXPECT_EQ(QGuiApplication::desktopFileName(), u"io.github.nanairobako.Nanairobako");
                       EXPECT_EQ(QApplication::windowIcon().availableSizes().size(), 7);
                   }, {}};
-    EXPECT_EQ(run({}, {&environment, &host, [](Form1 &stage) { EXPECT_TRUE(stage.isVisible()); }, {}}).result, 0);
+    EXPECT_EQ(run({}, {&environment, &host, [](StageWindow &stage) { EXPECT_TRUE(stage.isVisible()); }, {}}).result, 0);
     const QByteArray name = QFile::encodeName(path);
     EXPECT_EQ(run({name.constData()}, launch).result, 0);
     EXPECT_EQ(host.messages, QStringList{QStringLiteral("ファイルを開きました。")});
@@ -139,9 +139,9 @@ TEST(ProgramTest, AsksAboutWordsACrashLeftBeforeItOpensTheGivenFile)
     FakeHost host;
     host.answers = {0, 2}; // とりもどす, then キャンセル before the open drops the word
     const QByteArray other = QFile::encodeName(dir.filePath(QStringLiteral("other.egg")));
-    EXPECT_EQ(run({other.constData()}, {&environment, &host, [&](Form1 &stage) {
-                      EXPECT_EQ(stage.game().FileName, path);
-                      EXPECT_EQ(stage.game().NewData[0], left[0]);
+    EXPECT_EQ(run({other.constData()}, {&environment, &host, [&](StageWindow &stage) {
+                      EXPECT_EQ(stage.game().currentFile(), path);
+                      EXPECT_EQ(stage.game().state().newRecords[0], left[0]);
                   }, journals}).result, 0);
     ASSERT_EQ(host.questions.size(), 2);
     EXPECT_TRUE(host.questions[0].startsWith(QStringLiteral("保存していないことばが 1 こ")));
@@ -166,12 +166,12 @@ TEST(ProgramTest, RemembersTheLastFolderAndWhereTheStageStood)
     const auto start = [&](QPoint to) {
         QString folder;
         QPoint at;
-        run({}, {&environment, &host, [&](Form1 &stage) {
+        run({}, {&environment, &host, [&](StageWindow &stage) {
                      at = stage.pos();
-                     stage.savemenu->trigger();
-                     folder = stage.fileWindow->folder();
-                     stage.fileWindow->txtFileName->setText(saves.filePath(QStringLiteral("kept.egg")));
-                     stage.fileWindow->cmdSave->click();
+                     stage.saveAsAction->trigger();
+                     folder = stage.fileWindow()->folder();
+                     stage.fileWindow()->nameEntry->setText(saves.filePath(QStringLiteral("kept.egg")));
+                     stage.fileWindow()->saveButton->click();
                      stage.move(to);
                  }, {}});
         return std::pair(folder, at);

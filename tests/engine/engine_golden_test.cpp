@@ -41,56 +41,63 @@ public:
     transcript::Snapshot snapshot() override
     {
         std::vector<transcript::Choice> choices;
-        for (const ChoiceCue &c : g->choices)
+        for (const ChoiceCue &c : g->screen().choices)
             choices.push_back({c.caption, c.visible, c.enabled, c.lit});
-        const Face &f = g->face;
+        const Face &f = g->face();
         std::optional<transcript::Ending> ending;
-        if (const Face *e = g->ending ? &g->ending->face : nullptr)
-            ending = {g->ending->sentence, QStringLiteral("eye %1, mouth %2").arg(frame(e->eye), frame(e->mouth)),
-                      transcript::timersText({running("tmrTiming", e->tmrTiming), running("tmrAnime", e->tmrAnime),
-                                              running("tmrTalk", e->tmrTalk)})};
+        if (const Face *e = g->farewell() ? &g->farewell()->face : nullptr)
+            ending = {g->farewell()->sentence, QStringLiteral("eye %1, mouth %2").arg(frame(e->eye), frame(e->mouth)),
+                      transcript::timersText({running("blinkTimer", e->blinkTimer), running("eyelidTimer", e->eyelidTimer),
+                                              running("mouthTimer", e->mouthTimer)})};
         return transcript::screen(
-            g->sentence, choices, g->entryOpen, g->entryText,
+            g->screen().sentence, choices, g->screen().entryOpen, g->screen().entryText,
             QStringLiteral("eye %1, mouth %2, body %3").arg(frame(f.eye), frame(f.mouth), frame(f.body)),
-            transcript::timersText({running("tmrMessage", g->tmrMessage), running("tmrTalk", f.tmrTalk),
-                                    running("tmrTiming", f.tmrTiming), running("tmrAnime", f.tmrAnime),
-                                    running("tmrAction", f.tmrAction), running("tmrTenmetsu", g->tmrTenmetsu)}),
-            g->statusMenu, bool(g->ending), ending, exits);
+            transcript::timersText({running("remarkTimer", g->remarkTimer()), running("mouthTimer", f.mouthTimer),
+                                    running("blinkTimer", f.blinkTimer), running("eyelidTimer", f.eyelidTimer),
+                                    running("gagTimer", f.gagTimer), running("answerBlinkTimer", g->answerBlinkTimer())}),
+            g->screen().statusAvailable, bool(g->farewell()), ending, exits);
     }
 
     void tick(const QString &name)
     {
-        const bool ending = name.startsWith(u"ending.");
-        Face &f = ending && g->ending ? g->ending->face : g->face;
-        const std::map<QString, std::pair<Timer *, std::function<void()>>> ticks{
-            {"tmrMessage", {&g->tmrMessage, [this] { g->tmrMessageTick(); }}},
-            {"tmrTenmetsu", {&g->tmrTenmetsu, [this] { g->tmrTenmetsuTick(); }}},
-            {"tmrTalk", {&f.tmrTalk, [&f] { f.tmrTalkTick(); }}},
-            {"tmrTiming", {&f.tmrTiming, [&f] { f.tmrTimingTick(); }}},
-            {"tmrAnime", {&f.tmrAnime, [&f] { f.tmrAnimeTick(); }}},
-            {"tmrAction", {&f.tmrAction, [&f] { f.tmrActionTick(); }}},
-        };
-        const auto found = ticks.find(name.section(u'.', -1));
-        if (found == ticks.end() || !found->second.first->running() || (ending && !g->ending))
+        const bool farewell = name.startsWith(u"farewell.");
+        static const std::map<QString, FaceTimer> kFace{{"blinkTimer", FaceTimer::Blink},
+                                                        {"eyelidTimer", FaceTimer::Eyelid},
+                                                        {"mouthTimer", FaceTimer::Mouth},
+                                                        {"gagTimer", FaceTimer::Gag}};
+        const QString timer = name.section(u'.', -1);
+        const Face *face = farewell ? (g->farewell() ? &g->farewell()->face : nullptr) : &g->face();
+        const auto faceTimer = kFace.find(timer);
+        const Timer *rule = timer == u"remarkTimer"        ? &g->remarkTimer()
+                            : timer == u"answerBlinkTimer" ? &g->answerBlinkTimer()
+                            : face && faceTimer != kFace.end() ? &face->timer(faceTimer->second)
+                                                               : nullptr;
+        if (!rule || !rule->running() || (farewell && faceTimer == kFace.end()))
             return void(printed << QStringLiteral("! ") + name + QStringLiteral(" is not running"));
-        found->second.second();
-        g->faceTicked();
+        if (timer == u"remarkTimer")
+            g->remarkTick();
+        else if (timer == u"answerBlinkTimer")
+            g->answerBlinkTick();
+        else if (farewell)
+            g->farewellFaceTick(faceTimer->second);
+        else
+            g->faceTick(faceTimer->second);
     }
 
     bool play(const QString &verb, const QString &arg) override
     {
         return transcript::playStep(verb, {
-            {"type", [&] { g->txtNyuryokuChange(g->entryText + arg); }},
-            {"confirm", [&] { g->cmdKakuninClick(); }},
-            {"back", [&] { g->cmdModoruClick(); }},
-            {"choose", [&] { g->lblSentakuClick(arg.toInt()); }},
-            {"key", [&] { g->lblSentakuClick(arg.toInt()); }},
+            {"type", [&] { g->typed(g->screen().entryText + arg); }},
+            {"confirm", [&] { g->confirm(); }},
+            {"back", [&] { g->back(); }},
+            {"choose", [&] { g->pick(arg.toInt()); }},
+            {"key", [&] { g->pick(arg.toInt()); }},
             {"tick", [&] { tick(arg); }},
-            {"next", [&] { g->cmdNextClick(); }},
-            {"new", [&] { g->NewGame(); }},
-            {"open", [&] { g->FLoad(file(arg)); }},
-            {"save-as", [&] { g->NFSave(file(arg)); }},
-            {"save", [&] { g->asavemenuClick(); }},
+            {"next", [&] { g->nextLine(); }},
+            {"new", [&] { g->newGame(); }},
+            {"open", [&] { g->open(file(arg)); }},
+            {"save-as", [&] { g->saveAs(file(arg)); }},
+            {"save", [&] { g->save(); }},
             {"quit", [&] { g->leave(); ++exits; }},
         });
     }

@@ -1,4 +1,5 @@
 #include "engine/game_state.h"
+#include "persistence/egg_codec.h"
 
 #include <gtest/gtest.h>
 
@@ -7,24 +8,45 @@
 TEST(Memory, SearchComparesExactlyPrefersThisRunAndSeesOnlyRecordsInUse)
 {
     const auto state = std::make_unique<GameState>();
-    state->i = 3;
-    state->DataMax = 2;
-    state->NewData[0].Text = QStringLiteral("みかん");
-    state->NewData[1].Text = QStringLiteral("りんご");
-    state->NewData[3].Text = QStringLiteral("stale");
-    state->Data[0].Text = QStringLiteral("slot0");
-    state->Data[1].Text = QStringLiteral("りんご");
-    state->Data[2].Text = QStringLiteral("ABC");
+    state->newCount = 3;
+    state->fileCount = 2;
+    state->newRecords[0].Text = QStringLiteral("みかん");
+    state->newRecords[1].Text = QStringLiteral("りんご");
+    state->newRecords[3].Text = QStringLiteral("stale");
+    state->fileRecords[0].Text = QStringLiteral("slot0");
+    state->fileRecords[1].Text = QStringLiteral("りんご");
+    state->fileRecords[2].Text = QStringLiteral("ABC");
     auto where = [&](const char *word) {
         const auto found = findKnownWord(*state, QString::fromUtf8(word));
-        return found ? std::pair(found->memory, found->index) : std::pair(Memory::Data, -1);
+        return found ? std::pair(found->memory, found->index) : std::pair(Memory::File, -1);
     };
-    EXPECT_EQ(where("りんご"), std::pair(Memory::NewData, 1));
-    EXPECT_EQ(where("ABC"), std::pair(Memory::Data, 2));
-    EXPECT_EQ(where(""), std::pair(Memory::NewData, 2)) << "a record without text matches the empty word";
-    // Kana, case, width and spaces all count; Data(0) and slots beyond i hold no record.
+    EXPECT_EQ(where("りんご"), std::pair(Memory::ThisRun, 1));
+    EXPECT_EQ(where("ABC"), std::pair(Memory::File, 2));
+    EXPECT_EQ(where(""), std::pair(Memory::ThisRun, 2)) << "a record without text matches the empty word";
+    // Kana, case, width and spaces all count; fileRecords(0) and slots beyond newCount hold no record.
     for (const char *other : {"リンゴ", "abc", "ＡＢＣ", "りんご ", "slot0", "stale"})
         EXPECT_EQ(where(other).second, -1) << other;
-    // A full NewData has no slot i: a new period's dates then go nowhere.
-    EXPECT_FALSE(state->record(Memory::NewData, kNewDataSlots).Text);
+    // A full newRecords has no slot newCount: a new period's dates then go nowhere.
+    EXPECT_FALSE(state->record(Memory::ThisRun, kNewRecordSlots).Text);
+}
+
+TEST(Memory, AnOpenTakesTheLastNameDatesAndGreetingAndCountsExactCodes)
+{
+    const EggDecoded decoded = decodeEgg("\"2026/01/01\",\"8\",,,,\r\n"
+                                         "\"2026/01/15\",\"7\",,,,\r\n"
+                                         "\"Ann\",\"9\",,,,\r\n"
+                                         "\"hi\",\"3\",\"\",\"1\",\"2\",\"1\"\r\n"
+                                         "\"Bob\",\"9\",,,,\r\n"
+                                         "\"yo\",\"3\",\"\",\"1\",\" 2\",\"1 \"\r\n" // not "2" nor "1" as texts
+                                         "\"w\",\"1\",\"1\",\"1\",\"2\",\"2\"\r\n");
+    ASSERT_TRUE(decoded.ok());
+    const FileSummary s = summarize(decoded.content.records);
+    EXPECT_EQ(s.playerName, QStringLiteral("Bob")) << "the last name record wins";
+    EXPECT_EQ(std::pair(s.startDate, s.endDate), std::pair(Field(QStringLiteral("2026/01/01")), Field(QStringLiteral("2026/01/15"))));
+    EXPECT_EQ(s.lastGreeting, 6) << "fileRecords index of the second greeting";
+    EXPECT_EQ(std::pair(s.uselessCount, s.vulgarCount), (std::pair<Int16, Int16>(2, 1)));
+
+    const FileSummary none = summarize({});
+    EXPECT_FALSE(none.playerName.has_value()) << "no record of a type leaves the value in force";
+    EXPECT_EQ(none.lastGreeting, -1);
 }

@@ -28,10 +28,10 @@ TEST(GameTest, TheCurrentFileChangesOnlyWhenAnOpenOrSaveSucceeded)
     int fileWindows = 0;
     QObject::connect(&game, &Game::message, [&](const QString &text) { messages << text; });
     QObject::connect(&game, &Game::fileWindowWanted, [&] { ++fileWindows; });
-    game.txtNyuryokuChange(QStringLiteral("Ann"));
-    game.cmdKakuninClick();
+    game.typed(QStringLiteral("Ann"));
+    game.confirm();
 
-    game.asavemenuClick();
+    game.save();
     EXPECT_EQ(fileWindows, 1) << "the overwrite save asks for a name without a current file";
     const struct {
         const char *step;
@@ -41,50 +41,55 @@ TEST(GameTest, TheCurrentFileChangesOnlyWhenAnOpenOrSaveSucceeded)
         Int16 saved;
         bool unsaved = false;
     } steps[] = {
-        {"save as a name without extension", [&] { return game.NFSave(dir.filePath(QStringLiteral("a"))); }, true,
+        {"save as a name without extension", [&] { return game.saveAs(dir.filePath(QStringLiteral("a"))); }, true,
          dir.filePath(QStringLiteral("a.egg")), 3},
-        {"open a missing file", [&] { return game.FLoad(at("missing.egg")); }, false,
+        {"open a missing file", [&] { return game.open(at("missing.egg")); }, false,
          dir.filePath(QStringLiteral("a.egg")), 3},
         // What this run saved stays saved in a.egg, and is not added again.
         {"a file clicked in the list", [&] { game.chooseFile(at("c.egg")); return true; }, true, at("c.egg"), 3},
         {"the game's own clicked again and saved",
          [&] {
              game.chooseFile(at("a.egg"));
-             return game.FSave(game.FileName) && loadEggFile(at("a.egg")).content->records.size() == 3;
+             return game.overwriteSave(game.currentFile()) && loadEggFile(at("a.egg")).content->records.size() == 3;
          },
          true, at("a.egg"), 3},
-        {"open", [&] { return game.FLoad(at("a.egg")); }, true, at("a.egg"), 0},
-        {"overwrite save", [&] { return game.FSave(game.FileName); }, true, at("a.egg"), 0},
+        {"open", [&] { return game.open(at("a.egg")); }, true, at("a.egg"), 0},
+        {"overwrite save", [&] { return game.overwriteSave(game.currentFile()); }, true, at("a.egg"), 0},
         {"open a file named without .egg",
-         [&] { return QFile::copy(at("a.egg"), at("g.txt")) && game.FLoad(at("g.txt")); }, true, at("g.txt"), 0},
-        {"its overwrite save goes to it as named", [&] { return game.FSave(game.FileName); }, true, at("g.txt"), 0},
-        {"an overwrite save to another file", [&] { return game.FSave(at("n.egg")); }, true, at("n.egg"), 0},
-        {"a new period", [&] { game.AfterEnd(); return true; }, true, at("n.egg"), 0, true},
-        {"a new game", [&] { game.NewGame(); return true; }, true, QString(), 0},
+         [&] { return QFile::copy(at("a.egg"), at("g.txt")) && game.open(at("g.txt")); }, true, at("g.txt"), 0},
+        {"its overwrite save goes to it as named", [&] { return game.overwriteSave(game.currentFile()); }, true, at("g.txt"), 0},
+        {"an overwrite save to another file", [&] { return game.overwriteSave(at("n.egg")); }, true, at("n.egg"), 0},
+        {"a period long over",
+         [&] {
+             environment.date = environment.date.addDays(20);
+             return game.open(at("n.egg"));
+         },
+         true, at("n.egg"), 0, true},
+        {"a new game", [&] { game.newGame(); return true; }, true, QString(), 0},
     };
     for (const auto &s : steps) {
         SCOPED_TRACE(s.step);
         EXPECT_EQ(s.act(), s.succeeds);
-        EXPECT_EQ(game.FileName, s.fileName);
-        EXPECT_EQ(game.SavedNewRecords, s.saved);
+        EXPECT_EQ(game.currentFile(), s.fileName);
+        EXPECT_EQ(game.savedRecords(), s.saved);
         EXPECT_EQ(game.hasUnsavedRecords(), s.unsaved);
     }
-    EXPECT_EQ(messages.size(), 9) << "one box for each save and open, and the new period's";
+    EXPECT_EQ(messages.size(), 10) << "one box for each save and open, and the new period's";
     EXPECT_FALSE(QFileInfo::exists(at("g.txt.egg")));
     EXPECT_EQ(environment.seeds, 2) << "a new game seeds chance afresh";
-    ASSERT_TRUE(game.FSave(at("z.egg")));
+    ASSERT_TRUE(game.overwriteSave(at("z.egg")));
     EXPECT_EQ(loadEggFile(at("z.egg")).content->records.size(), 2u) << "a file not current gets all of this run";
     // Only another game's file is replaced by a save as with a question first.
     EXPECT_TRUE(game.replacesAnotherFile(at("a")));
-    ASSERT_TRUE(game.NFSave(at("a")));
+    ASSERT_TRUE(game.saveAs(at("a")));
     EXPECT_FALSE(game.replacesAnotherFile(at("a")) || game.replacesAnotherFile(at("new")));
 
     // A file another program holds: each save waits with the program alive,
     // then gives up.
     QFile holder(at("a.egg"));
     ASSERT_TRUE(holder.open(QIODevice::ReadOnly) && flock(holder.handle(), LOCK_EX) == 0);
-    EXPECT_FALSE(game.FSave(game.FileName));
-    EXPECT_FALSE(game.NFSave(game.FileName)) << "a save as waits for it too";
+    EXPECT_FALSE(game.overwriteSave(game.currentFile()));
+    EXPECT_FALSE(game.saveAs(game.currentFile())) << "a save as waits for it too";
     EXPECT_EQ(environment.pauses, std::vector<int>(2 * (kEggLockTries - 1), kEggLockPauseMs));
     // Only another game's file, made current by a click, is added to with a question first.
     EXPECT_FALSE(game.addsToAnotherFile());

@@ -111,10 +111,10 @@ TEST_F(LeftGamesTest, EachAnswerDoesWhatItSays)
                          "前のゲームがのこした控えを読めませんでした。 すてる/そのままにする そのままにする",
                          "none",
                      }));
-    EXPECT_EQ(game->FileName, file);
-    EXPECT_EQ(game->i, 2);
-    EXPECT_EQ(game->NewData[1], word("d"));
-    EXPECT_EQ(game->YourName, QStringLiteral("Ann"));
+    EXPECT_EQ(game->currentFile(), file);
+    EXPECT_EQ(game->state().newCount, 2);
+    EXPECT_EQ(game->state().newRecords[1], word("d"));
+    EXPECT_EQ(game->state().playerName, QStringLiteral("Ann"));
     EXPECT_TRUE(game->hasUnsavedRecords());
     // Four left (Bob's, e's, the bad one, the running one) and the game's own.
     EXPECT_EQ(journals().size(), 5);
@@ -138,14 +138,14 @@ TEST_F(LeftGamesTest, EachAnswerDoesWhatItSays)
 TEST_F(LeftGamesTest, WhatMemoryCannotHoldStaysInTheLeftJournal)
 {
     std::vector<WordRecord> many;
-    for (int n = 0; n < kNewDataSlots; ++n)
+    for (int n = 0; n < kNewRecordSlots; ++n)
         many.push_back(word(QByteArray::number(n).constData()));
     leave({file, 0, 0}, many); // its file is gone: a new game, dates first
     auto game = start();
     LeftGames left(*game);
     ASSERT_TRUE(left.next());
     left.answer(0);
-    EXPECT_EQ(game->i, kNewDataSlots);
+    EXPECT_EQ(game->state().newCount, kNewRecordSlots);
     EXPECT_TRUE(messages.last().contains(QStringLiteral("2 こはとりもどせませんでした")));
     EXPECT_EQ(journals().size(), 2) << "the game's own and the left one";
 }
@@ -163,11 +163,11 @@ TEST_F(LeftGamesTest, TheFarewellLeavesNothingToOffer)
     LeftGames left(*game);
     ASSERT_TRUE(left.next());
     left.answer(0);
-    ASSERT_TRUE(game->ending);
+    ASSERT_TRUE(game->farewell());
     bool quit = false;
     QObject::connect(game.get(), &Game::quitRequested, [&] { quit = true; });
     for (int n = 0; n < 100 && !quit; ++n)
-        game->cmdNextClick();
+        game->nextLine();
     EXPECT_TRUE(quit);
     EXPECT_EQ(journals(), QStringList());
 }
@@ -182,24 +182,24 @@ TEST_F(LeftGamesTest, AJournalThatCannotBeWrittenIsToldOnceAndTriedAgain)
     folder = plain + QStringLiteral("/state");
     auto game = start();
     const auto teach = [&](const char *word) {
-        game->txtNyuryokuChange(QString::fromUtf8(word));
-        game->cmdKakuninClick();
+        game->typed(QString::fromUtf8(word));
+        game->confirm();
         for (int answer : {1, 1, 1, 1, 2}) {
-            game->lblSentakuClick(answer);
-            game->cmdKakuninClick();
+            game->pick(answer);
+            game->confirm();
         }
     };
-    game->txtNyuryokuChange(QStringLiteral("Ann"));
-    game->cmdKakuninClick();
+    game->typed(QStringLiteral("Ann"));
+    game->confirm();
     teach("a");
-    EXPECT_EQ(game->sentence, QStringLiteral("なんだ、つまらんな。"));
+    EXPECT_EQ(game->screen().sentence, QStringLiteral("なんだ、つまらんな。"));
     EXPECT_FALSE(game->journalKept());
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].startsWith(QStringLiteral("教えたことばの控えを書けませんでした。")));
     EXPECT_TRUE(messages[0].contains(QStringLiteral("途中にフォルダーではないもの")));
 
     ASSERT_TRUE(QFile::remove(plain));
-    game->faceTicked();
+    game->faceTick(FaceTimer::Blink);
     EXPECT_EQ(journals(), QStringList()) << "a tick brings nothing new to write";
     teach("b");
     QStringList written = journals();
@@ -207,7 +207,7 @@ TEST_F(LeftGamesTest, AJournalThatCannotBeWrittenIsToldOnceAndTriedAgain)
     QFile journal(folder + u'/' + written[0]);
     ASSERT_TRUE(journal.open(QIODevice::ReadOnly));
     EXPECT_EQ(journal.readAll().count("\r\n"), 6) << "its first line, the dates, the name and both words";
-    game->faceTicked();
+    game->faceTick(FaceTimer::Blink);
     EXPECT_EQ(journals(), written) << "nor does it begin the journal again";
     EXPECT_TRUE(game->journalKept());
 
@@ -233,7 +233,7 @@ TEST_F(LeftGamesTest, AJournalThatCannotBeWrittenIsToldOnceAndTriedAgain)
     EXPECT_EQ(messages.size(), 1);
 
     written = journals();
-    EXPECT_FALSE(game->NFSave(dir.filePath(QStringLiteral("missing/game.egg"))));
+    EXPECT_FALSE(game->saveAs(dir.filePath(QStringLiteral("missing/game.egg"))));
     EXPECT_EQ(journals(), written);
     game->leave();
     EXPECT_EQ(journals(), QStringList());

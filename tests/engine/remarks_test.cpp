@@ -5,9 +5,9 @@
 TEST(Remarks, GeneratorByKindAndSubKind)
 {
     const std::tuple<const char *, const char *, std::optional<Generator>> cases[] = {
-        {"1", "1", Generator::Job},     {"1", "3", Generator::Food},     {"1", "4", Generator::Do},
-        {"2", "1", Generator::Man},     {"2", "3", Generator::Place},    {"2", "4", Generator::Book},
-        {"3", "", Generator::Aisatsu},  {"4", "", Generator::MeiKaku},   {"7", nullptr, {}},
+        {"1", "1", Generator::Job},     {"1", "3", Generator::Food},     {"1", "4", Generator::Activity},
+        {"2", "1", Generator::Person},     {"2", "3", Generator::Place},    {"2", "4", Generator::Book},
+        {"3", "", Generator::Greeting},  {"4", "", Generator::Saying},   {"7", nullptr, {}},
         {"8", nullptr, {}},             {"9", nullptr, {}},
         // Only a hand-edited file holds these; they reach no generator.
         {"x", "1", {}}, {"1", "x", {}}, {"1", "0", {}}, {"1", "5", {}}, {nullptr, nullptr, {}},
@@ -29,7 +29,7 @@ TEST(Draw, RoundsHalvesToEvenAndMapsOntoBothMemories)
 
     // Five records from the file, four of this run.
     auto mapped = [](int k) { return std::pair(mapDraw(k, 5).memory, mapDraw(k, 5).index); };
-    EXPECT_EQ(mapped(5), std::pair(Memory::Data, 5));
-    EXPECT_EQ(mapped(6), std::pair(Memory::NewData, 0));
-    EXPECT_EQ(mapped(9), std::pair(Memory::NewData, 3));
+    EXPECT_EQ(mapped(5), std::pair(Memory::File, 5));
+    EXPECT_EQ(mapped(6), std::pair(Memory::ThisRun, 0));
+    EXPECT_EQ(mapped(9), std::pair(Memory::ThisRun, 3));
 }

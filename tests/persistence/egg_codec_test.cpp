@@ -118,27 +118,6 @@ TEST(EggReader, ReadingRules)
         EXPECT_EQ(decodeOk(bytes), records) << what;
 }
 
-TEST(EggReader, RebuildsTheValuesAnOpenTakes)
-{
-    const EggDecoded decoded = decodeEgg("\"2026/01/01\",\"8\",,,,\r\n"
-                                         "\"2026/01/15\",\"7\",,,,\r\n"
-                                         "\"Ann\",\"9\",,,,\r\n"
-                                         "\"hi\",\"3\",\"\",\"1\",\"2\",\"1\"\r\n"
-                                         "\"Bob\",\"9\",,,,\r\n"
-                                         "\"yo\",\"3\",\"\",\"1\",\" 2\",\"1 \"\r\n" // not "2" nor "1" as texts
-                                         "\"w\",\"1\",\"1\",\"1\",\"2\",\"2\"\r\n");
-    ASSERT_TRUE(decoded.ok());
-    const EggContent &c = decoded.content;
-    EXPECT_EQ(c.yourName, s("Bob")) << "the last name record wins";
-    EXPECT_EQ(std::pair(c.startDate, c.endDate), std::pair(Field(s("2026/01/01")), Field(s("2026/01/15"))));
-    EXPECT_EQ(c.lastGreeting, 6) << "Data index of the second greeting";
-    EXPECT_EQ(std::pair(c.dLevel, c.eLevel), (std::pair<Int16, Int16>(2, 1)));
-
-    const EggDecoded empty = decodeEgg("");
-    EXPECT_FALSE(empty.content.yourName.has_value()) << "no record of a type leaves the value in force";
-    EXPECT_EQ(empty.content.lastGreeting, -1);
-}
-
 TEST(EggReader, RefusesABrokenFileSayingWhyAndWhere)
 {
     const QByteArray record = "\"w\",\"1\",\"1\",\"1\",\"1\",\"2\"\r\n";

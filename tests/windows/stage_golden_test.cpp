@@ -3,7 +3,7 @@
 
 #include "fake_host.h"
 #include "transcript.h"
-#include "windows/ending_window.h"
+#include "windows/farewell_window.h"
 #include "windows/face_view.h"
 #include "windows/file_window.h"
 #include "windows/main_window.h"
@@ -26,7 +26,7 @@ class StagePlayer final : public transcript::Player, public Host {
 public:
     std::unique_ptr<Game> g;
     FakeSystemTools tools;
-    std::unique_ptr<Form1> form;
+    std::unique_ptr<StageWindow> form;
 
     StagePlayer() { begin(); }
     // The program's start: the game, its journal and the stage.
@@ -34,7 +34,7 @@ public:
     {
         g = std::make_unique<Game>(environment);
         g->keepJournalIn(journalFolder());
-        form = std::make_unique<Form1>(*this, *g);
+        form = std::make_unique<StageWindow>(*this, *g);
         form->show();
     }
     const Game &game() override { return *g; }
@@ -73,33 +73,33 @@ public:
     // or the look-alike of its resting frame.
     QString frame(const FrameView *view) const
     {
-        const Frame cue = view->shown(), resting = view->objectName() == u"imgEye"     ? Frame::img01
-                                                 : view->objectName() == u"imgKuchi" ? Frame::img04
-                                                                                     : Frame::img000;
-        const Frame drawn = cue == Frame::Design ? resting : cue;
+        const Frame cue = view->shown(), resting = view->objectName() == u"eye"     ? Frame::EyeOpen
+                                                 : view->objectName() == u"mouth" ? Frame::MouthClosed
+                                                                                     : Frame::Still;
+        const Frame drawn = cue == Frame::LookAlike ? resting : cue;
         if (form->frames.picture(drawn).toImage() != view->pixmap().toImage())
             return QStringLiteral("another picture than ") + QLatin1String(frameName(cue));
         return QLatin1String(frameName(cue));
     }
     QString faceOf(const FaceView *face, bool body) const
     {
-        QString text = QStringLiteral("eye %1, mouth %2").arg(frame(face->imgEye), frame(face->imgKuchi));
-        return body ? text + QStringLiteral(", body ") + frame(face->imgChara) : text;
+        QString text = QStringLiteral("eye %1, mouth %2").arg(frame(face->eye), frame(face->mouth));
+        return body ? text + QStringLiteral(", body ") + frame(face->body) : text;
     }
 
     transcript::Snapshot snapshot() override
     {
         std::vector<transcript::Choice> choices;
-        for (ChoiceLabel *label : form->lblSentaku)
+        for (ChoiceLabel *label : form->answerLabels)
             choices.push_back({label->text(), !label->isHidden(), label->isEnabled(), label->isOpaque()});
         std::optional<transcript::Ending> ending;
-        if (Form4 *e = form->endingWindow)
-            ending = {e->lblMessage->text(), faceOf(e->face, false), timers(e, {"tmrTiming", "tmrAnime", "tmrTalk"})};
+        if (FarewellWindow *e = form->farewellWindow)
+            ending = {e->speech->text(), faceOf(e->face, false), timers(e, {"blinkTimer", "eyelidTimer", "mouthTimer"})};
         return transcript::screen(
-            form->lblMessage->text(), choices, form->txtNyuryoku->isEnabled(), form->txtNyuryoku->text(),
+            form->speech->text(), choices, form->wordEntry->isEnabled(), form->wordEntry->text(),
             faceOf(form->face, true),
-            timers(form.get(), {"tmrMessage", "tmrTalk", "tmrTiming", "tmrAnime", "tmrAction", "tmrTenmetsu"}),
-            form->statusmenu->isEnabled(), form->isHidden(), ending, exits);
+            timers(form.get(), {"remarkTimer", "mouthTimer", "blinkTimer", "eyelidTimer", "gagTimer", "answerBlinkTimer"}),
+            form->statusAction->isEnabled(), form->isHidden(), ending, exits);
     }
 
     // The file window, moved to the scratch folder, with the name typed in.
@@ -107,18 +107,18 @@ public:
     {
         file(name);
         menu->trigger();
-        Form3 *window = form->fileWindow;
+        FileWindow *window = form->fileWindow();
         window->changeFolder(dir.path());
-        window->txtFileName->setText(name);
-        QTest::mouseClick(window->cmdOpen->isVisible() ? window->cmdOpen : window->cmdSave, Qt::LeftButton);
-        if (form->fileWindow) // a failed open or save leaves it for another try
-            form->fileWindow->cmdExit->click();
+        window->nameEntry->setText(name);
+        QTest::mouseClick(window->openButton->isVisible() ? window->openButton : window->saveButton, Qt::LeftButton);
+        if (form->fileWindow()) // a failed open or save leaves it for another try
+            form->fileWindow()->closeButton->click();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
     void tickTimer(const QString &name)
     {
-        QObject *window = name.startsWith(u"ending.") ? static_cast<QObject *>(form->endingWindow) : form.get();
+        QObject *window = name.startsWith(u"farewell.") ? static_cast<QObject *>(form->farewellWindow) : form.get();
         auto *timer = window ? window->findChild<QTimer *>(name.section(u'.', -1)) : nullptr;
         if (!timer || !timer->isActive())
             return void(printed << QStringLiteral("! ") + name + QStringLiteral(" is not running"));
@@ -132,19 +132,19 @@ public:
         return transcript::playStep(verb, {
             // One key event a character, as a Japanese keyboard layout sends them.
             {"type", [&] { for (const char32_t c : arg.toUcs4())
-                               QTest::sendKeyEvent(QTest::Click, form->txtNyuryoku, Qt::Key_unknown,
+                               QTest::sendKeyEvent(QTest::Click, form->wordEntry, Qt::Key_unknown,
                                                    QString::fromUcs4(&c, 1), Qt::NoModifier); }},
-            {"confirm", [&] { click(form->cmdKakunin); }},
-            {"back", [&] { click(form->cmdModoru); }},
-            {"choose", [&] { click(form->lblSentaku[arg.toInt() - 1]); }},
+            {"confirm", [&] { click(form->confirmButton); }},
+            {"back", [&] { click(form->backButton); }},
+            {"choose", [&] { click(form->answerLabels[arg.toInt() - 1]); }},
             {"key", [&] { QTest::keyClick(form.get(), Qt::Key(Qt::Key_0 + arg.toInt())); }},
             {"tick", [&] { tickTimer(arg); }},
-            {"next", [&] { click(form->endingWindow->cmdNext); }},
-            {"new", [&] { form->newmenu->trigger(); }},
-            {"open", [&] { throughFileWindow(form->opnmenu, arg); }},
-            {"save-as", [&] { throughFileWindow(form->savemenu, arg); }},
-            {"save", [&] { form->asavemenu->trigger(); }},
-            {"quit", [&] { click(form->cmdSyuryo); }},
+            {"next", [&] { click(form->farewellWindow->nextButton); }},
+            {"new", [&] { form->newAction->trigger(); }},
+            {"open", [&] { throughFileWindow(form->openAction, arg); }},
+            {"save-as", [&] { throughFileWindow(form->saveAsAction, arg); }},
+            {"save", [&] { form->saveAction->trigger(); }},
+            {"quit", [&] { click(form->quitButton); }},
         });
     }
 };

@@ -4,7 +4,7 @@
 #include "fake_environment.h"
 #include "fake_host.h"
 #include "windows/about_window.h"
-#include "windows/ending_window.h"
+#include "windows/farewell_window.h"
 #include "windows/face_view.h"
 #include "windows/file_window.h"
 #include "windows/help_window.h"
@@ -39,7 +39,7 @@ protected:
     FakeEnvironment environment;
     Game game{environment};
     FakeHost host;
-    Form1 form{host, game};
+    StageWindow form{host, game};
     QTemporaryDir dir;
 
     // Every window of the game, open at once.
@@ -47,32 +47,32 @@ protected:
     {
         form.show(); // and so framed, where the platform draws frames
         enter(QStringLiteral("Taro"));
-        form.statusmenu->trigger();
-        form.vermenu->trigger();
-        form.howtomenu->trigger();
-        form.savemenu->trigger();
+        form.statusAction->trigger();
+        form.aboutAction->trigger();
+        form.howToPlayAction->trigger();
+        form.saveAsAction->trigger();
         file("end.egg", "\"2026/12/06\",\"7\",,,,\r\n");
-        form.openSavedGame(dir.filePath(QStringLiteral("end.egg")));
+        game.open(dir.filePath(QStringLiteral("end.egg")));
         for (int line = 0; line < 14; ++line) // to the scene's longest line
-            form.endingWindow->cmdNext->click();
-        return {&form, form.statusWindow, form.aboutWindow, form.fileWindow, form.endingWindow, form.helpWindow};
+            form.farewellWindow->nextButton->click();
+        return {&form, form.statusWindow, form.aboutWindow, form.fileWindow(), form.farewellWindow, form.helpWindow};
     }
     // The menu items the desktop's usual keys reach.
     QList<std::pair<QKeySequence, QAction *>> menuKeys()
     {
-        return {{QKeySequence(QStringLiteral("Ctrl+N")), form.newmenu},
-                {QKeySequence(QStringLiteral("Ctrl+O")), form.opnmenu},
-                {QKeySequence(QStringLiteral("Ctrl+S")), form.asavemenu},
-                {QKeySequence(QStringLiteral("Ctrl+Shift+S")), form.savemenu},
-                {QKeySequence(QStringLiteral("Ctrl+Q")), form.quitmenu},
-                {QKeySequence(QStringLiteral("F1")), form.howtomenu}};
+        return {{QKeySequence(QStringLiteral("Ctrl+N")), form.newAction},
+                {QKeySequence(QStringLiteral("Ctrl+O")), form.openAction},
+                {QKeySequence(QStringLiteral("Ctrl+S")), form.saveAction},
+                {QKeySequence(QStringLiteral("Ctrl+Shift+S")), form.saveAsAction},
+                {QKeySequence(QStringLiteral("Ctrl+Q")), form.quitAction},
+                {QKeySequence(QStringLiteral("F1")), form.howToPlayAction}};
     }
     static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
     static QAccessibleInterface *of(QObject *object) { return QAccessible::queryAccessibleInterface(object); }
     void enter(const QString &text)
     {
-        QTest::keyClicks(form.txtNyuryoku, text);
-        form.cmdKakunin->click();
+        QTest::keyClicks(form.wordEntry, text);
+        form.confirmButton->click();
     }
     static QByteArray bytesOf(const QString &name)
     {
@@ -95,16 +95,16 @@ protected:
 TEST_F(WindowsTest, LeavingAGameAsksFirstOnlyWhenSomethingIsUnsaved)
 {
     file("other.egg");
-    const auto name = [&](Form3 *window, const char *text) {
+    const auto name = [&](FileWindow *window, const char *text) {
         window->changeFolder(dir.path());
-        window->txtFileName->setText(QLatin1String(text));
+        window->nameEntry->setText(QLatin1String(text));
     };
-    const std::pair<const char *, std::function<void(Form1 &)>> leaves[] = {
-        {"終了", [](Form1 &f) { f.cmdSyuryo->click(); }},
-        {"ファイル → 終了", [](Form1 &f) { f.quitmenu->trigger(); }},
-        {"close", [](Form1 &f) { f.close(); }},
-        {"新規", [](Form1 &f) { f.newmenu->trigger(); }},
-        {"開く", [&](Form1 &f) { f.opnmenu->trigger(); name(f.fileWindow, "other.egg"); f.fileWindow->cmdOpen->click(); }},
+    const std::pair<const char *, std::function<void(StageWindow &)>> leaves[] = {
+        {"終了", [](StageWindow &f) { f.quitButton->click(); }},
+        {"ファイル → 終了", [](StageWindow &f) { f.quitAction->trigger(); }},
+        {"close", [](StageWindow &f) { f.close(); }},
+        {"新規", [](StageWindow &f) { f.newAction->trigger(); }},
+        {"開く", [&](StageWindow &f) { f.openAction->trigger(); name(f.fileWindow(), "other.egg"); f.fileWindow()->openButton->click(); }},
     };
     enum Answer { Save, DontSave, Cancel, Unasked };
     // The answer, the current file, whether the game is left at once, and
@@ -119,22 +119,23 @@ TEST_F(WindowsTest, LeavingAGameAsksFirstOnlyWhenSomethingIsUnsaved)
             FakeEnvironment env;
             Game g(env);
             FakeHost h;
-            Form1 f(h, g);
+            StageWindow f(h, g);
             if (answer != Unasked) {
-                QTest::keyClicks(f.txtNyuryoku, QStringLiteral("Taro"));
-                f.cmdKakunin->click();
+                QTest::keyClicks(f.wordEntry, QStringLiteral("Taro"));
+                f.confirmButton->click();
             }
             if (current)
                 g.chooseFile(dir.filePath(QLatin1String(current)));
             h.answers = {answer};
-            g.CharaName = QStringLiteral("still here"); // a new game or an open renames it
-            const auto left = [&] { return h.exits > 0 || g.CharaName != u"still here"; };
+            // A new game seeds chance afresh; an open makes other.egg current.
+            const int seeds = env.seeds;
+            const auto left = [&] { return h.exits > 0 || env.seeds > seeds || g.currentFile().endsWith(u"other.egg"); };
             act(f);
             EXPECT_EQ(std::pair(h.questions.size(), left()), std::pair(qsizetype(answer != Unasked), leftAtOnce));
             if (answer == Save && !current) {
-                ASSERT_TRUE(f.fileWindow && f.fileWindow->cmdSave->isVisible() && f.fileWindow->txtFileName->text().isEmpty());
-                name(f.fileWindow, saved);
-                f.fileWindow->cmdSave->click();
+                ASSERT_TRUE(f.fileWindow() && f.fileWindow()->saveButton->isVisible() && f.fileWindow()->nameEntry->text().isEmpty());
+                name(f.fileWindow(), saved);
+                f.fileWindow()->saveButton->click();
                 EXPECT_TRUE(left()) << "once saved";
             }
             if (saved) {
@@ -145,19 +146,19 @@ TEST_F(WindowsTest, LeavingAGameAsksFirstOnlyWhenSomethingIsUnsaved)
     }
     enter(QStringLiteral("Taro"));
     host.answers = {Save};
-    form.cmdSyuryo->click();
-    form.fileWindow->close();
+    form.quitButton->click();
+    form.fileWindow()->close();
     settle();
-    form.savemenu->trigger();
-    name(form.fileWindow, "later.egg");
-    form.fileWindow->cmdSave->click();
+    form.saveAsAction->trigger();
+    name(form.fileWindow(), "later.egg");
+    form.fileWindow()->saveButton->click();
     EXPECT_EQ(host.exits, 0) << "終了 waited for a save the closed window did not make";
     EXPECT_EQ(host.questions.value(0), u"教えたことばや名前を、まだ保存していません。保存しますか？ [保存/保存しない/キャンセル]");
 
     file("end.egg", "\"2026/12/06\",\"7\",,,,\r\n");
-    ASSERT_TRUE(form.openSavedGame(dir.filePath(QStringLiteral("end.egg"))));
-    EXPECT_EQ(form.endingWindow->focusWidget(), form.endingWindow->cmdNext) << "Space says the next line";
-    form.endingWindow->close();
+    ASSERT_TRUE(game.open(dir.filePath(QStringLiteral("end.egg"))));
+    EXPECT_EQ(form.farewellWindow->focusWidget(), form.farewellWindow->nextButton) << "Space says the next line";
+    form.farewellWindow->close();
     EXPECT_EQ(host.exits, 1);
 }
 
@@ -170,28 +171,30 @@ TEST_F(WindowsTest, ASaveAsksBeforeItWritesIntoAnotherGame)
     enter(QStringLiteral("Taro"));
     host.answers = {1, 0};
     for (int round = 0; round < 3; ++round) {
-        form.savemenu->trigger();
-        form.fileWindow->changeFolder(dir.path());
-        form.fileWindow->txtFileName->setText(QStringLiteral("other"));
-        form.fileWindow->cmdSave->click();
+        form.saveAsAction->trigger();
+        form.fileWindow()->changeFolder(dir.path());
+        form.fileWindow()->nameEntry->setText(QStringLiteral("other"));
+        form.fileWindow()->saveButton->click();
         settle();
-        EXPECT_EQ(bool(form.fileWindow), round == 0) << "stays after the save is called off";
+        EXPECT_EQ(bool(form.fileWindow()), round == 0) << "stays after the save is called off";
     }
     EXPECT_EQ(host.questions, QStringList(2, QStringLiteral("「other.egg」はもうあります。置きかえますか？ [置きかえる/キャンセル]")));
     EXPECT_EQ(host.messages, QStringList(2, QStringLiteral("名前を付けて保存しました。")));
     EXPECT_TRUE(bytesOf(dir.filePath(QStringLiteral("other.egg"))).contains("Taro"));
 
+    // A period long over: its new dates are unsaved, for the question before leaving.
+    file("old.egg", "\"Taro\",\"9\",,,,\r\n\"2000/01/01\",\"7\",,,,\r\n");
+    ASSERT_TRUE(game.open(dir.filePath(QStringLiteral("old.egg"))));
     file("clicked.egg");
     game.chooseFile(dir.filePath(QStringLiteral("clicked.egg")));
-    game.AfterEnd(); // something unsaved, for the question before leaving
     host.questions.clear();
     host.answers = {1, 0, 1, 0};
-    form.asavemenu->trigger();
-    form.cmdSyuryo->click();
+    form.saveAction->trigger();
+    form.quitButton->click();
     EXPECT_EQ(host.exits, 0);
     EXPECT_EQ(bytesOf(dir.filePath(QStringLiteral("clicked.egg"))), "\"Ann\",\"9\",,,,\r\n");
-    form.asavemenu->trigger();
-    EXPECT_TRUE(bytesOf(dir.filePath(QStringLiteral("clicked.egg"))).contains("Taro"));
+    form.saveAction->trigger();
+    EXPECT_TRUE(bytesOf(dir.filePath(QStringLiteral("clicked.egg"))).contains("\"7\""));
     const QString adding = QStringLiteral("「clicked.egg」は、このゲームで開いたり保存したりしたファイルではありません。"
                                           "このゲームのことばを書き足しますか？ [書き足す/キャンセル]");
     EXPECT_EQ(host.questions.size(), 4);
@@ -205,46 +208,46 @@ TEST_F(WindowsTest, PlayedFromTheKeyboard)
     // The desktop's keys reach their menu items from the entry box.
     for (const auto &[key, action] : menuKeys()) {
         QSignalSpy triggered(action, &QAction::triggered);
-        QTest::keySequence(form.txtNyuryoku, key);
+        QTest::keySequence(form.wordEntry, key);
         EXPECT_EQ(triggered.count(), 1) << key.toString().toStdString();
     }
-    form.cmdModoru->setFocus();
-    QTest::keyClick(form.cmdModoru, Qt::Key_I, Qt::AltModifier);
-    EXPECT_EQ(form.focusWidget(), form.txtNyuryoku);
+    form.backButton->setFocus();
+    QTest::keyClick(form.backButton, Qt::Key_I, Qt::AltModifier);
+    EXPECT_EQ(form.focusWidget(), form.wordEntry);
     enter(QStringLiteral("Taro"));
-    EXPECT_EQ(form.focusWidget(), form.txtNyuryoku);
-    QTest::keyClick(form.txtNyuryoku, Qt::Key_1);
-    form.cmdKakunin->click();
-    EXPECT_EQ(game.Step, 1);
+    EXPECT_EQ(form.focusWidget(), form.wordEntry);
+    QTest::keyClick(form.wordEntry, Qt::Key_1);
+    form.confirmButton->click();
+    EXPECT_EQ(game.state().step, TeachingStep::Kind);
     QTest::keyClick(&form, Qt::Key_1, Qt::KeypadModifier);
-    EXPECT_EQ(game.Choice, 1);
+    EXPECT_EQ(game.state().picked, 1);
     QTest::keyClick(&form, Qt::Key_2, Qt::ControlModifier);
-    EXPECT_EQ(game.Choice, 1) << "a modified digit is no answer";
-    form.cmdKakunin->click();
-    form.cmdModoru->click();
-    EXPECT_EQ(game.Step, 1) << "戻る(&R)";
+    EXPECT_EQ(game.state().picked, 1) << "a modified digit is no answer";
+    form.confirmButton->click();
+    form.backButton->click();
+    EXPECT_EQ(game.state().step, TeachingStep::Kind) << "戻る(&R)";
     // The answers are one stop in the tab order, with the focus on the
     // picked one after a question; the arrows pick within them, Enter goes on.
-    ASSERT_EQ(form.focusWidget(), form.lblSentaku[0]);
-    QTest::keyClick(form.lblSentaku[0], Qt::Key_Up);
-    EXPECT_EQ(std::pair(game.Choice, form.focusWidget()), std::pair(Int16(4), static_cast<QWidget *>(form.lblSentaku[3])));
-    QTest::keyClick(form.lblSentaku[3], Qt::Key_Down);
-    EXPECT_EQ(std::pair(game.Choice, form.focusWidget()), std::pair(Int16(1), static_cast<QWidget *>(form.lblSentaku[0])));
-    QTest::keyClick(form.lblSentaku[0], Qt::Key_3);
-    EXPECT_EQ(std::pair(game.Choice, form.focusWidget()), std::pair(Int16(3), static_cast<QWidget *>(form.lblSentaku[2])))
+    ASSERT_EQ(form.focusWidget(), form.answerLabels[0]);
+    QTest::keyClick(form.answerLabels[0], Qt::Key_Up);
+    EXPECT_EQ(std::pair(game.state().picked, form.focusWidget()), std::pair(Int16(4), static_cast<QWidget *>(form.answerLabels[3])));
+    QTest::keyClick(form.answerLabels[3], Qt::Key_Down);
+    EXPECT_EQ(std::pair(game.state().picked, form.focusWidget()), std::pair(Int16(1), static_cast<QWidget *>(form.answerLabels[0])));
+    QTest::keyClick(form.answerLabels[0], Qt::Key_3);
+    EXPECT_EQ(std::pair(game.state().picked, form.focusWidget()), std::pair(Int16(3), static_cast<QWidget *>(form.answerLabels[2])))
         << "the focus follows the number";
-    form.lblSentaku[1]->setFocus();
-    QTest::keyClick(form.lblSentaku[1], Qt::Key_Space);
-    EXPECT_EQ(game.Choice, 2);
-    QTest::keyClick(form.lblSentaku[1], Qt::Key_Tab);
-    EXPECT_EQ(form.focusWidget(), form.cmdKakunin) << "one stop for the group";
-    QTest::keyClick(form.cmdKakunin, Qt::Key_Backtab);
+    form.answerLabels[1]->setFocus();
+    QTest::keyClick(form.answerLabels[1], Qt::Key_Space);
+    EXPECT_EQ(game.state().picked, 2);
+    QTest::keyClick(form.answerLabels[1], Qt::Key_Tab);
+    EXPECT_EQ(form.focusWidget(), form.confirmButton) << "one stop for the group";
+    QTest::keyClick(form.confirmButton, Qt::Key_Backtab);
     QTest::keyClick(form.focusWidget(), Qt::Key_Return);
-    EXPECT_EQ(game.Step, 2);
+    EXPECT_EQ(game.state().step, TeachingStep::Sort);
     QTest::keyClick(&form, Qt::Key_1);
     QTest::keyClick(form.focusWidget(), Qt::Key_Return);
-    QTest::keyClick(form.lblSentaku[0], Qt::Key_Up);
-    EXPECT_EQ(game.Choice, 3) << "a question of three answers: the shut fourth is passed over";
+    QTest::keyClick(form.answerLabels[0], Qt::Key_Up);
+    EXPECT_EQ(game.state().picked, 3) << "a question of three answers: the shut fourth is passed over";
 
     // The menus open with Alt, then their letter.
     EXPECT_EQ(form.menuBar()->style()->styleHint(QStyle::SH_MenuBar_AltKeyNavigation), 1);
@@ -254,26 +257,26 @@ TEST_F(WindowsTest, WhatAScreenReaderIsTold)
 {
     form.show();
     enter(QStringLiteral("Taro"));
-    EXPECT_EQ(of(form.lblMessage)->role(), QAccessible::Notification);
-    EXPECT_EQ(of(form.lblMessage)->text(QAccessible::Name), u"そうか、おまえのなまえはTaroなんだな。");
+    EXPECT_EQ(of(form.speech)->role(), QAccessible::Notification);
+    EXPECT_EQ(of(form.speech)->text(QAccessible::Name), u"そうか、おまえのなまえはTaroなんだな。");
     enter(QStringLiteral("apple"));
-    QTest::mouseClick(form.lblSentaku[0], Qt::LeftButton);
+    QTest::mouseClick(form.answerLabels[0], Qt::LeftButton);
     for (int k = 0; k < 4; ++k) {
-        QAccessibleInterface *choice = of(form.lblSentaku[k]);
+        QAccessibleInterface *choice = of(form.answerLabels[k]);
         EXPECT_EQ(choice->role(), QAccessible::RadioButton);
-        EXPECT_EQ(choice->text(QAccessible::Name), form.lblSentaku[k]->text());
+        EXPECT_EQ(choice->text(QAccessible::Name), form.answerLabels[k]->text());
         EXPECT_EQ(choice->state().checked, k == 0) << k;
     }
     // Pressing a choice through the screen reader is a click.
-    of(form.lblSentaku[3])->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-    EXPECT_EQ(game.Choice, 4);
-    EXPECT_TRUE(of(form.lblSentaku[3])->state().checked);
-    EXPECT_TRUE(of(form.lblSentaku[3])->state().focusable);
-    EXPECT_EQ(of(form.lblSentaku[3])->parent()->childCount(), 4) << "counted among themselves: 4 of 4";
-    form.cmdKakunin->click();
-    EXPECT_EQ(of(form.lblSentaku[2])->parent()->childCount(), 3) << "a question of three answers: 3 of 3";
-    EXPECT_EQ(of(form.lblSentaku[2])->parent()->indexOfChild(of(form.lblSentaku[2])), 2);
-    EXPECT_FALSE(of(form.lblMessage)->state().disabled);
+    of(form.answerLabels[3])->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(game.state().picked, 4);
+    EXPECT_TRUE(of(form.answerLabels[3])->state().checked);
+    EXPECT_TRUE(of(form.answerLabels[3])->state().focusable);
+    EXPECT_EQ(of(form.answerLabels[3])->parent()->childCount(), 4) << "counted among themselves: 4 of 4";
+    form.confirmButton->click();
+    EXPECT_EQ(of(form.answerLabels[2])->parent()->childCount(), 3) << "a question of three answers: 3 of 3";
+    EXPECT_EQ(of(form.answerLabels[2])->parent()->indexOfChild(of(form.answerLabels[2])), 2);
+    EXPECT_FALSE(of(form.speech)->state().disabled);
     for (QGroupBox *store : form.findChildren<QGroupBox *>())
         EXPECT_TRUE(of(store)->state().invisible) << "the picture store is no picture shown";
     for (const auto &[key, action] : menuKeys()) {
@@ -290,9 +293,9 @@ TEST_F(WindowsTest, WhatAScreenReaderIsTold)
 TEST_F(WindowsTest, SideWindows)
 {
     enter(QStringLiteral("Taro"));
-    form.statusmenu->trigger();
+    form.statusAction->trigger();
     ASSERT_TRUE(form.statusWindow);
-    EXPECT_EQ(form.statusWindow->txtLevel->text(), u"3");
+    EXPECT_EQ(form.statusWindow->levelBox->text(), u"3");
     enter(QStringLiteral("Taro"));
     QTest::keyClick(form.statusWindow, Qt::Key_A);
     ASSERT_TRUE(form.statusWindow) << "only Esc closes it";
@@ -300,23 +303,23 @@ TEST_F(WindowsTest, SideWindows)
     settle();
     EXPECT_FALSE(form.statusWindow);
 
-    form.vermenu->trigger();
+    form.aboutAction->trigger();
     ASSERT_TRUE(form.aboutWindow);
-    form.aboutWindow->cmdSysInfo->click();
+    form.aboutWindow->systemInfoButton->click();
     EXPECT_EQ(host.messages, QStringList{kSysInfoUnavailable});
     QTest::keyClick(form.aboutWindow, Qt::Key_Return);
     settle();
     EXPECT_FALSE(form.aboutWindow) << "Enter presses OK";
 
-    form.howtomenu->trigger();
+    form.howToPlayAction->trigger();
     QPointer<HelpWindow> help = form.helpWindow;
     ASSERT_TRUE(help);
-    form.howtomenu->trigger();
+    form.howToPlayAction->trigger();
     EXPECT_EQ(form.helpWindow, help) << "raised, not doubled";
-    EXPECT_TRUE(of(help->txtHelp)->state().readOnly);
+    EXPECT_TRUE(of(help->page)->state().readOnly);
     for (const auto &[key, action] : menuKeys())
-        EXPECT_TRUE(help->txtHelp->toPlainText().contains(key.toString(QKeySequence::NativeText))) << "names its keys";
-    QTest::keyClick(help->txtHelp, Qt::Key_Escape);
+        EXPECT_TRUE(help->page->toPlainText().contains(key.toString(QKeySequence::NativeText))) << "names its keys";
+    QTest::keyClick(help->page, Qt::Key_Escape);
     settle();
     EXPECT_FALSE(help);
 }
@@ -330,54 +333,54 @@ TEST_F(WindowsTest, TheFileWindow)
         file(name);
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("sub")) && QDir(dir.path()).mkdir(QStringLiteral("d.egg")));
     ASSERT_TRUE(QFile::link(dir.filePath(QStringLiteral("c.txt")), dir.filePath(QStringLiteral("link.egg"))));
-    form.savemenu->trigger();
-    QPointer<Form3> w = form.fileWindow;
+    form.saveAsAction->trigger();
+    QPointer<FileWindow> w = form.fileWindow();
     ASSERT_TRUE(w);
-    EXPECT_EQ(w->folder(), Form3::startFolder());
-    EXPECT_TRUE(w->cmdSave->isVisible() && !w->cmdOpen->isVisible());
-    form.opnmenu->trigger();
-    EXPECT_EQ(form.fileWindow, w) << "raised, not doubled";
-    EXPECT_TRUE(w->cmdOpen->isVisible() && !w->cmdSave->isVisible());
+    EXPECT_EQ(w->folder(), FileWindow::startFolder());
+    EXPECT_TRUE(w->saveButton->isVisible() && !w->openButton->isVisible());
+    form.openAction->trigger();
+    EXPECT_EQ(form.fileWindow(), w) << "raised, not doubled";
+    EXPECT_TRUE(w->openButton->isVisible() && !w->saveButton->isVisible());
 
     w->changeFolder(dir.path());
-    ASSERT_EQ(w->File1->names(), (QStringList{QStringLiteral("a.egg"), QStringLiteral("B.EGG"), QStringLiteral("link.egg")}));
-    EXPECT_TRUE(dir.path().endsWith(w->Dir1->currentItem()->text().trimmed())) << "Dir1 marks the open folder";
+    ASSERT_EQ(w->files->names(), (QStringList{QStringLiteral("a.egg"), QStringLiteral("B.EGG"), QStringLiteral("link.egg")}));
+    EXPECT_TRUE(dir.path().endsWith(w->folders->currentItem()->text().trimmed())) << "folders marks the open folder";
     // Tabbing into the list names its first file; coming back keeps a typed name.
     QFocusEvent focusIn(QEvent::FocusIn, Qt::TabFocusReason);
-    QCoreApplication::sendEvent(w->File1, &focusIn);
-    EXPECT_EQ(w->txtFileName->text(), u"a.egg");
-    w->txtFileName->setText(QStringLiteral("typed.egg"));
-    QCoreApplication::sendEvent(w->File1, &focusIn);
-    EXPECT_EQ(w->txtFileName->text(), u"typed.egg");
-    w->File1->setCurrentIndex({});
-    QTest::keyClick(w->File1, Qt::Key_Down);
-    QTest::keyClick(w->File1, Qt::Key_Down);
+    QCoreApplication::sendEvent(w->files, &focusIn);
+    EXPECT_EQ(w->nameEntry->text(), u"a.egg");
+    w->nameEntry->setText(QStringLiteral("typed.egg"));
+    QCoreApplication::sendEvent(w->files, &focusIn);
+    EXPECT_EQ(w->nameEntry->text(), u"typed.egg");
+    w->files->setCurrentIndex({});
+    QTest::keyClick(w->files, Qt::Key_Down);
+    QTest::keyClick(w->files, Qt::Key_Down);
     const QString chosen = QDir::toNativeSeparators(dir.filePath(QStringLiteral("B.EGG")));
-    EXPECT_EQ(game.FileName, chosen) << "moving to a file names it";
+    EXPECT_EQ(game.currentFile(), chosen) << "moving to a file names it";
 
-    w->txtFileName->setText(QStringLiteral("missing.egg"));
-    w->cmdOpen->click();
+    w->nameEntry->setText(QStringLiteral("missing.egg"));
+    w->openButton->click();
     EXPECT_EQ(host.messages.size(), 1);
     EXPECT_TRUE(w->isVisible()) << "another name can be tried";
-    EXPECT_EQ(game.FileName, chosen) << "a failed open keeps the current file";
+    EXPECT_EQ(game.currentFile(), chosen) << "a failed open keeps the current file";
 
-    w->Dir1->setCurrentItem(w->Dir1->findItems(QStringLiteral("sub"), Qt::MatchEndsWith).value(0));
-    QTest::keyClick(w->Dir1, Qt::Key_Return);
+    w->folders->setCurrentItem(w->folders->findItems(QStringLiteral("sub"), Qt::MatchEndsWith).value(0));
+    QTest::keyClick(w->folders, Qt::Key_Return);
     EXPECT_EQ(w->folder(), dir.filePath(QStringLiteral("sub")));
-    EXPECT_TRUE(w->File1->names().isEmpty());
+    EXPECT_TRUE(w->files->names().isEmpty());
     const int depth = int(dir.path().count(u'/')) + 1;
-    EXPECT_EQ(w->Dir1->item(depth)->text(), QString(2 * depth, u' ') + QStringLiteral("sub")) << "the open branch";
-    // A mounted volume, as the desktop lists one: Dir1 starts at its root,
+    EXPECT_EQ(w->folders->item(depth)->text(), QString(2 * depth, u' ') + QStringLiteral("sub")) << "the open branch";
+    // A mounted volume, as the desktop lists one: folders starts at its root,
     // and coming back to the first drive finds the folder it was left in.
     const QString volume = dir.path() + u'/';
-    w->Drive1->addItem(volume, volume);
-    w->Drive1->setCurrentIndex(1);
-    EXPECT_EQ(w->Dir1->item(0)->text(), volume);
-    w->Drive1->setCurrentIndex(0);
+    w->drives->addItem(volume, volume);
+    w->drives->setCurrentIndex(1);
+    EXPECT_EQ(w->folders->item(0)->text(), volume);
+    w->drives->setCurrentIndex(0);
     EXPECT_EQ(w->folder(), dir.filePath(QStringLiteral("sub")));
     w->changeFolder(dir.path());
-    w->File1->setCurrentIndex(w->File1->model()->index(1, 0));
-    QTest::keyClick(w->File1, Qt::Key_Return);
+    w->files->setCurrentIndex(w->files->model()->index(1, 0));
+    QTest::keyClick(w->files, Qt::Key_Return);
     EXPECT_EQ(host.messages.value(1), u"ファイルを開きました。") << "Enter in the list opens the file";
     settle();
     EXPECT_FALSE(w) << "an open that succeeded closes the window";
@@ -385,7 +388,7 @@ TEST_F(WindowsTest, TheFileWindow)
 
 // The captions and accessible names of every window, its menus included,
 // pinned as data: tests/data/windows.txt.
-void expectCaptionsAndNames(const QList<QWidget *> &windows, FakeHost &host, frmAbout *about)
+void expectCaptionsAndNames(const QList<QWidget *> &windows, FakeHost &host, AboutWindow *about)
 {
     QStringList lines;
 
@@ -409,7 +412,7 @@ void expectCaptionsAndNames(const QList<QWidget *> &windows, FakeHost &host, frm
                              + (name.isEmpty() ? QString() : QStringLiteral(" named \"") + name + u'"');
         }
     }
-    about->cmdSysInfo->click();
+    about->systemInfoButton->click();
     lines << QStringLiteral("box ") + host.messages.join(QStringLiteral(" / "));
     QFile golden(QStringLiteral(NANAIRO_TEST_DATA "/windows.txt"));
     const QString got = lines.join(u'\n') + u'\n';
@@ -496,10 +499,10 @@ TEST_F(WindowsTest, LayoutInvariants)
             const QString name = w->objectName();
             EXPECT_TRUE(client->rect().contains(place(w))) << name.toStdString() << " lies outside";
             for (QWidget *other : controls) {
-                const bool holds = other->inherits("Balloon") || other->objectName() == u"imgChara";
+                const bool holds = other->inherits("Balloon") || other->objectName() == u"body";
                 // Twips rounded down to pixels may touch by one pixel.
                 const QRect shared = place(w) & place(other);
-                if (other != w && !holds && !w->inherits("Balloon") && name != u"imgChara" && shown(w) && shown(other)) {
+                if (other != w && !holds && !w->inherits("Balloon") && name != u"body" && shown(w) && shown(other)) {
                     EXPECT_FALSE(shared.width() > 1 && shared.height() > 1)
                         << name.toStdString() << " overlaps " << other->objectName().toStdString();
                 }
@@ -543,8 +546,8 @@ TEST_F(WindowsTest, ShapesColoursAndPictures)
 {
     // The balloon: a one-pixel outline, corners rounded with a radius of 14
     // pixels, whose arc leaves (7, 3) inside.
-    const QImage balloon = form.Shape1->grab().toImage();
-    const QPalette colours = form.Shape1->palette();
+    const QImage balloon = form.balloon->grab().toImage();
+    const QPalette colours = form.balloon->palette();
     const int right = balloon.width() - 1, bottom = balloon.height() - 1, d = int(balloon.devicePixelRatio());
     const std::tuple<int, int, QPalette::ColorRole> spots[] = {
         {right / 2, 0, QPalette::WindowText}, {0, bottom / 2, QPalette::WindowText},
@@ -560,24 +563,24 @@ TEST_F(WindowsTest, ShapesColoursAndPictures)
     // A lit answer is highlighted, its caption in the highlighted text's colour.
     enter(QStringLiteral("Taro"));
     enter(QStringLiteral("apple"));
-    QTest::mouseClick(form.lblSentaku[0], Qt::LeftButton);
-    const QImage lit = form.lblSentaku[0]->grab().toImage();
+    QTest::mouseClick(form.answerLabels[0], Qt::LeftButton);
+    const QImage lit = form.answerLabels[0]->grab().toImage();
     QSet<QRgb> seen;
     for (int x = 0; x < lit.width(); ++x)
         seen.insert(lit.pixel(x, lit.height() / 2));
     EXPECT_TRUE(seen.contains(colours.color(QPalette::Highlight).rgb()));
     EXPECT_TRUE(seen.contains(colours.color(QPalette::HighlightedText).rgb()));
-    EXPECT_EQ(form.face->imgChara->frameWidth(), 2) << "the body's sunken border, which the face lies inside";
+    EXPECT_EQ(form.face->body->frameWidth(), 2) << "the body's sunken border, which the face lies inside";
 
     // The version window's icon is the 1x picture on a 1x screen, the pictures
     // are drawn for the screen's density.
-    form.vermenu->trigger();
+    form.aboutAction->trigger();
     const int density = qApp->devicePixelRatio() > 1.0 ? 2 : 1;
     if (density == 1) {
-        EXPECT_EQ(form.aboutWindow->picIcon->pixmap().toImage().convertToFormat(QImage::Format_ARGB32),
+        EXPECT_EQ(form.aboutWindow->iconLabel->pixmap().toImage().convertToFormat(QImage::Format_ARGB32),
                   QImage(QStringLiteral(":/art/icon32.png")).convertToFormat(QImage::Format_ARGB32));
     }
-    EXPECT_EQ(form.frames.img000.devicePixelRatio(), density);
+    EXPECT_EQ(form.frames.still.devicePixelRatio(), density);
 }
 
 } // namespace

@@ -10,5 +10,5 @@ QString scriptLine(int n, const QString &name);
 // A silent line is only dots: the mouth does not move for it.
 bool isSilentLine(int n);
 
-inline const QString kEndingOpening = QStringLiteral("・・・・・。");
-inline const QString kEndingFarewell = QStringLiteral("ばいばい。");
+inline const QString kFarewellOpening = QStringLiteral("・・・・・。");
+inline const QString kFarewellGoodbye = QStringLiteral("ばいばい。");

@@ -3,7 +3,7 @@
 // the test, under HKEY_LOCAL_MACHINE only, and the calls that matter are
 // recorded.
 
-#include "engine/system_info.h"
+#include "windows/system_info.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "engine/ending_script.h"
+#include "engine/farewell_script.h"
 
 #include <array>
 

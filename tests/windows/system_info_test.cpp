@@ -1,4 +1,4 @@
-#include "engine/fake_system_tools.h"
+#include "windows/fake_system_tools.h"
 
 #include <gtest/gtest.h>
 
@@ -30,7 +30,7 @@ TEST(GetKeyValue, ReadsAStringOrLeavesEmptyTextAndNoOpenKey)
     }
 }
 
-TEST(StartSysInfo, FollowsTheRegistryToTheTool)
+TEST(showSystemInfo, FollowsTheRegistryToTheTool)
 {
     struct Case {
         const char *name;
@@ -67,7 +67,7 @@ TEST(StartSysInfo, FollowsTheRegistryToTheTool)
 // Without a registry the desktop's own program is started: one on the PATH
 // first, in the order KDE's, GNOME's, HardInfo, then one a menu entry names
 // (a Flatpak, say), its command without the entry's field codes.
-TEST(StartSysInfo, StartsTheDesktopsOwnProgramWithoutARegistry)
+TEST(showSystemInfo, StartsTheDesktopsOwnProgramWithoutARegistry)
 {
     const QString flatpak = QStringLiteral("[Desktop Entry]\nName=Info\nExec=flatpak run org.kde.kinfocenter %U\n"
                                            "[Desktop Action help]\nExec=wrong\n");

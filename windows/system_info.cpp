@@ -1,4 +1,4 @@
-#include "engine/system_info.h"
+#include "windows/system_info.h"
 
 #include <QFile>
 #include <QFileInfo>

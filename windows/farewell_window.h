@@ -1,7 +1,7 @@
 #pragma once
-// Form4, "Ending...": the farewell scene. The character says its script one
+// FarewellWindow, "Ending...": the farewell scene. The character says its script one
 // line a click, with a moving mouth and blinking eyes of its own, and the
-// last click ends the program. A view of the game's EndingScene.
+// last click ends the program. A view of the game's FarewellScene.
 
 #include <QWidget>
 
@@ -12,18 +12,18 @@ class SpeechLabel;
 class QPushButton;
 struct FrameStore;
 
-class Form4 : public QWidget {
+class FarewellWindow : public QWidget {
     Q_OBJECT
 public:
     // frames must outlive the window (the stage's store does).
-    Form4(Host &host, Game &game, const FrameStore &frames, QWidget *parent);
+    FarewellWindow(Host &host, Game &game, const FrameStore &frames, QWidget *parent);
 
     // Shows the scene as the game holds it now.
     void refresh();
 
-    FaceView *face = nullptr; // imgChara, imgEye, imgKuchi with tmrTiming, tmrAnime, tmrTalk
-    SpeechLabel *lblMessage = nullptr;
-    QPushButton *cmdNext = nullptr;
+    FaceView *face = nullptr; // body, eye, mouth with blinkTimer, eyelidTimer, mouthTimer
+    SpeechLabel *speech = nullptr;
+    QPushButton *nextButton = nullptr;
 
 protected:
     // The stage is hidden while the scene plays, so closing this window would

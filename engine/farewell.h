@@ -6,17 +6,19 @@
 
 #include <QString>
 
-class EndingScene {
+class FarewellScene {
 public:
     // The scene begins: the opening dots, the eyes blinking, the mouth still.
-    explicit EndingScene(const QString &yourName);
+    explicit FarewellScene(const QString &playerName);
 
     // The next line; false once every line was said and the next click is
     // the goodbye.
-    bool cmdNextClick();
+    bool nextLine();
 
     Face face;
-    QString sentence;   // lblMessage of the scene
-    Int16 ScriptLine = 0;
-    QString YourName;   // the user's name when the scene began
+    QString sentence; // what the character says now
+
+private:
+    Int16 lineNumber_ = 0;
+    QString playerName_; // the player's name when the scene began
 };
