@@ -36,6 +36,32 @@ struct FileQuestionsTest : ::testing::Test {
     QString at(const char *name) { return dir.filePath(QLatin1String(name)); }
 };
 
+// 保存 answered before 終了, 新規 or 開く, and that save fails, to the current
+// file or through the file window: the game in hand stays, unsaved.
+TEST_F(FileQuestionsTest, AFailedSaveKeepsTheGameInHand)
+{
+    put(at("other.egg"), "\"Ann\",\"9\",,,,\r\n");
+    game.typed(s("Taro"));
+    game.confirm();
+    const std::function<void()> leaves[] = {[&] { form.quitButton->click(); }, [&] { form.newAction->trigger(); },
+                                            [&] { form.files().askAndOpen(at("other.egg")); }};
+    for (const auto &leave : leaves) {
+        for (const bool throughWindow : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "leave " << &leave - leaves << (throughWindow ? " via the window" : ""));
+            game.chooseFile(throughWindow ? QString() : at("gone/mine.egg"));
+            host.fake.answers = {0};
+            const auto before = std::tuple(host.fake.exits, environment.seeds, host.fake.messages.size() + 1);
+            leave();
+            if (throughWindow) {
+                form.fileWindow()->nameEntry->setText(at("gone/new.egg"));
+                form.fileWindow()->saveButton->click();
+            }
+            EXPECT_EQ(std::tuple(host.fake.exits, environment.seeds, host.fake.messages.size()), before);
+            EXPECT_TRUE(game.hasUnsavedRecords() && host.fake.messages.last().contains(u"保存できませんでした。"));
+        }
+    }
+}
+
 // Enter never replaces or adds to another game's file; a file only clicked in
 // the list is another game's, the one last opened the game's own.
 TEST_F(FileQuestionsTest, QuestionsAboutAnotherGamesFileDefaultToCancel)
