@@ -1,4 +1,5 @@
-// The questions before a save or before the game is left.
+// The questions before a save or before the game is left, and the dates the
+// status window shows.
 
 #include "fake_environment.h"
 #include "fake_host.h"
@@ -6,6 +7,7 @@
 #include "windows/file_controller.h"
 #include "windows/file_window.h"
 #include "windows/main_window.h"
+#include "windows/status_window.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -77,6 +79,21 @@ TEST_F(FileQuestionsTest, QuestionsAboutAnotherGamesFileDefaultToCancel)
                                                   "このゲームのことばを書き足しますか？ [書き足す/キャンセル]"),
                                                 s("「other.egg」はもうあります。置きかえますか？ [置きかえる/キャンセル]")}));
     EXPECT_EQ(host.defaults, QList<int>({1, 1}));
+}
+
+// 学習開始日 and 学習終了予定日 of a new game, of a saved game opened in its
+// period and of one opened after it, which begins a new period today.
+TEST_F(FileQuestionsTest, TheStatusWindowShowsTheStartAndTheEndOfThePeriod)
+{
+    put(at("saved.egg"), "\"Taro\",\"9\",,,,\r\n\"2026/12/01\",\"8\",,,,\r\n\"2026/12/15\",\"7\",,,,\r\n");
+    put(at("over.egg"), "\"Taro\",\"9\",,,,\r\n\"2026/11/01\",\"8\",,,,\r\n\"2026/11/15\",\"7\",,,,\r\n");
+    const std::tuple<const char *, const char *, const char *> cases[] = {
+        {nullptr, "2026/12/06", "2026/12/20"}, {"saved.egg", "2026/12/01", "2026/12/15"}, {"over.egg", "2026/12/06", "2026/12/20"}};
+    for (const auto &[file, start, end] : cases) {
+        ASSERT_TRUE(!file || game.open(at(file)));
+        const StatusWindow status(game, &form);
+        EXPECT_EQ(std::pair(status.startDateBox->text(), status.endDateBox->text()), std::pair(s(start), s(end)));
+    }
 }
 
 } // namespace
