@@ -1,0 +1,47 @@
+// An overwrite save to the game's own file after that file changed on disk.
+
+#include "fake_environment.h"
+#include "persistence/egg_test_files.h"
+#include "engine/game.h"
+
+#include <QTemporaryDir>
+
+namespace {
+
+// The file deleted, emptied or swapped for another game's of the same size
+// since the open: the save is refused and said to be, each time it is tried,
+// the file stays as it now is, and a save as still writes everything the
+// player had.
+TEST(OverwriteTest, AFileChangedSinceTheOpenIsLeftAloneAndNothingIsLost)
+{
+    const QByteArray mine = "\"Taro\",\"9\",,,,\r\n\"2026/12/15\",\"7\",,,,\r\n";
+    const QByteArray other = "\"Hana\",\"9\",,,,\r\n\"2026/12/16\",\"7\",,,,\r\n";
+    const QByteArray gone = "<unreadable>"; // what bytesOf reads of no file
+    for (const QByteArray &after : {gone, QByteArray(), other}) {
+        SCOPED_TRACE(after.toStdString());
+        QTemporaryDir dir;
+        const QString file = dir.filePath(s("mine.egg")), again = dir.filePath(s("again.egg"));
+        put(file, mine);
+        FakeEnvironment environment;
+        Game game(environment);
+        QStringList messages;
+        QObject::connect(&game, &Game::message, [&](const QString &text) { messages << text; });
+        ASSERT_TRUE(game.open(file));
+        game.typed(s("ねこ"));
+        for (game.confirm(); game.state().step != TeachingStep::Word; game.confirm())
+            game.pick(1);
+        after == gone ? void(QFile::remove(file)) : put(file, after);
+
+        for (const char *attempt : {"first", "again"}) {
+            EXPECT_FALSE(game.overwriteSave(file)) << attempt;
+            EXPECT_TRUE(messages.last().startsWith(s("上書き保存できませんでした。")) && messages.last().contains(s("名前をつけて保存")))
+                << messages.last().toStdString();
+            EXPECT_EQ(bytesOf(file), after) << attempt;
+        }
+        EXPECT_TRUE(game.hasUnsavedRecords());
+        ASSERT_TRUE(game.saveAs(again));
+        EXPECT_TRUE(bytesOf(again).startsWith(mine) && loadEggFile(again).content->records.size() == 3);
+    }
+}
+
+} // namespace
