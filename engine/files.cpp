@@ -49,14 +49,18 @@ bool Game::addsToAnotherFile() const
     return !currentFile_.isEmpty() && target.exists() && !target.isDir() && target != QFileInfo(fileMark_.fileName);
 }
 
-bool Game::overwriteSave(const QString &fileName)
+bool Game::overwriteSave(const QString &path)
 {
+    // The game's own file may be named by another path (through a folder
+    // link): it is still the file whose content the game knows.
+    const bool own = !fileMark_.fileName.isEmpty() && QFileInfo(path) == QFileInfo(fileMark_.fileName);
+    const QString fileName = own ? fileMark_.fileName : path;
     // The file goes by its name as it was opened or saved: the ".egg" rule is
     // for names typed in the file window, and adding it here would start a
     // new file holding only this run's words. Only what the file does not
     // hold yet is added: appending the whole run again would repeat records
     // and raise the level counted at the next open.
-    const int from = fileName == fileMark_.fileName ? std::clamp<int>(savedNewRecords_, 0, newCount) : 0;
+    const int from = own ? std::clamp<int>(savedNewRecords_, 0, newCount) : 0;
     saving_ = true;
     const QString error = appendEggFile(fileName, std::span(newRecords).subspan(from, newCount - from), &fileMark_,
                                         [this](int milliseconds) { environment_.pause(milliseconds); });

@@ -44,4 +44,23 @@ TEST(OverwriteTest, AFileChangedSinceTheOpenIsLeftAloneAndNothingIsLost)
     }
 }
 
+
+// The game's own file reached by another path (a folder link, as the file
+// window may name it) is still its own: an overwrite save adds only what it
+// does not hold yet, never this run's saved words a second time.
+TEST(OverwriteTest, TheOwnFileByAnotherPathGetsOnlyTheNewWords)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QFile::link(dir.path(), dir.filePath(s("link"))));
+    FakeEnvironment environment;
+    Game game(environment);
+    game.typed(s("Taro"));
+    game.confirm();
+    ASSERT_TRUE(game.saveAs(dir.filePath(s("mine.egg"))));
+    game.chooseFile(dir.filePath(s("link/mine.egg")));
+    EXPECT_FALSE(game.hasUnsavedRecords());
+    ASSERT_TRUE(game.overwriteSave(game.currentFile()));
+    EXPECT_EQ(loadEggFile(dir.filePath(s("mine.egg"))).content->records.size(), 3u);
+}
+
 } // namespace
