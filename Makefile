@@ -22,7 +22,12 @@ QUIET_BUILD = -- --no-print-directory -s
 $(BUILD)/CMakeCache.txt: | deps
 	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(QUIET_CMAKE) $(CMAKE_ARGS) >/dev/null
 
+# Options given as CMAKE_ARGS reach a build tree that already existed too
+# (e.g. `make test CMAKE_ARGS=-DNANAIRO_WERROR=ON`); they stay in its cache.
 configure: $(BUILD)/CMakeCache.txt
+ifneq ($(and $(strip $(CMAKE_ARGS)),$(wildcard $(BUILD)/CMakeCache.txt)),)
+	@cmake -S . -B $(BUILD) $(QUIET_CMAKE) $(CMAKE_ARGS) >/dev/null
+endif
 
 build: deps configure
 	@cmake --build $(BUILD) -j $(JOBS) $(QUIET_BUILD)

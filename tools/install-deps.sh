@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   fonts-noto-cjk
   desktop-file-utils appstream dpkg-dev file lintian
+  clang-format
 )
 # Extra sets for the optional targets.
 case "${1:-}" in
