@@ -8,12 +8,27 @@
 
 // The store frames by their names, and the look-alike picture a display
 // holds until it is first handed a store frame.
+// The body rests on Still; the toy dog gag runs Gag1 to Gag11.
 enum class Frame {
     LookAlike,
-    EyeOpen, EyeHalf, EyeClosed,
-    MouthClosed, MouthOpen, MouthTeeth,
-    Still,                   // the body at rest
-    Gag1, Gag2, Gag3, Gag4, Gag5, Gag6, Gag7, Gag8, Gag9, Gag10, Gag11, // the toy dog gag
+    EyeOpen,
+    EyeHalf,
+    EyeClosed,
+    MouthClosed,
+    MouthOpen,
+    MouthTeeth,
+    Still,
+    Gag1,
+    Gag2,
+    Gag3,
+    Gag4,
+    Gag5,
+    Gag6,
+    Gag7,
+    Gag8,
+    Gag9,
+    Gag10,
+    Gag11,
 };
 constexpr int kGagFrames = 11;
 

@@ -134,7 +134,8 @@ constexpr qsizetype kMarkBytes = 256;
 bool isUnderName(const QFile &file)
 {
 #ifdef Q_OS_UNIX
-    struct stat held {}, named {};
+    struct stat held {};
+    struct stat named {};
     return ::fstat(file.handle(), &held) == 0 && ::stat(QFile::encodeName(file.fileName()).constData(), &named) == 0
            && held.st_dev == named.st_dev && held.st_ino == named.st_ino;
 #else
@@ -228,7 +229,8 @@ bool sameFile(const struct stat &a, const struct stat &b) { return a.st_dev == b
 // Whether `fd` is the file `path` names, itself and not through a link.
 bool isNamedBy(int fd, const QByteArray &path)
 {
-    struct stat held {}, named {};
+    struct stat held {};
+    struct stat named {};
     return ::fstat(fd, &held) == 0 && ::lstat(path.constData(), &named) == 0 && sameFile(held, named);
 }
 

@@ -83,7 +83,8 @@ bool writeAll(int fd, const QByteArray &bytes)
 
 bool sameFile(int dir, const QString &name, int fd)
 {
-    struct stat byName {}, byHandle {};
+    struct stat byName {};
+    struct stat byHandle {};
     return ::fstatat(dir, nameBytes(name).constData(), &byName, AT_SYMLINK_NOFOLLOW) == 0
            && ::fstat(fd, &byHandle) == 0 && byName.st_dev == byHandle.st_dev && byName.st_ino == byHandle.st_ino;
 }
