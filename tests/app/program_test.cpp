@@ -5,6 +5,7 @@
 #include "fake_environment.h"
 #include "fake_host.h"
 #include "persistence/journal.h"
+#include "test_files.h"
 #include "windows/farewell_window.h"
 #include "windows/file_window.h"
 #include "windows/main_window.h"
@@ -98,11 +99,8 @@ TEST(ProgramTest, OpensTheSavedGameItIsGiven)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("game.egg"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("\"2026/11/22\",\"8\",,,,\r\n\"2026/12/06\",\"7\",,,,\r\n\"Ann\",\"9\",,,,\r\n"
-               "\"hi\",\"3\",\"\",\"1\",\"1\",\"2\"\r\n");
-    file.close();
+    put(path, "\"2026/11/22\",\"8\",,,,\r\n\"2026/12/06\",\"7\",,,,\r\n\"Ann\",\"9\",,,,\r\n"
+              "\"hi\",\"3\",\"\",\"1\",\"1\",\"2\"\r\n");
     FakeEnvironment environment;
     FakeHost host;
     Launch launch{&environment, &host, [&](StageWindow &stage) {
@@ -128,10 +126,7 @@ TEST(ProgramTest, AsksAboutWordsACrashLeftBeforeItOpensTheGivenFile)
     QTemporaryDir dir;
     const QString path = QDir::toNativeSeparators(dir.filePath(QStringLiteral("game.egg")));
     const QString journals = dir.filePath(QStringLiteral("state"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("\"Ann\",\"9\",,,,\r\n");
-    file.close();
+    put(path, "\"Ann\",\"9\",,,,\r\n");
     const std::vector<WordRecord> left{{QStringLiteral("hi"), "3", "", "1", "1", "2"}};
     ASSERT_EQ(Journal(journals).begin({path, 1, 0}, left), QString());
 

@@ -6,7 +6,7 @@
 #include "engine/recovery.h"
 #include "fake_environment.h"
 #include "persistence/egg_codec.h"
-#include "qt_printers.h"
+#include "test_files.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -74,10 +74,7 @@ protected:
 TEST_F(LeftGamesTest, EachAnswerDoesWhatItSays)
 {
     std::vector<WordRecord> saved{{"Ann", "9", {}, {}, {}, {}}, word("a")};
-    QFile out(file);
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-    out.write(encodeEgg(saved).bytes);
-    out.close();
+    put(file, encodeEgg(saved).bytes);
     leave({{}, 0, 2}, {{"2026/12/01", "8", {}, {}, {}, {}}, {"2026/12/15", "7", {}, {}, {}, {}},
                        {"Bob", "9", {}, {}, {}, {}}, word("b")});
     leave({file, 2, 0}, {word("c"), word("d")});
@@ -154,10 +151,7 @@ TEST_F(LeftGamesTest, WhatMemoryCannotHoldStaysInTheLeftJournal)
 // farewell, which leaves nothing for the next start to offer.
 TEST_F(LeftGamesTest, TheFarewellLeavesNothingToOffer)
 {
-    QFile out(file);
-    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-    out.write("\"2026/11/22\",\"8\",,,,\r\n\"2026/12/06\",\"7\",,,,\r\n\"Ann\",\"9\",,,,\r\n");
-    out.close();
+    put(file, "\"2026/11/22\",\"8\",,,,\r\n\"2026/12/06\",\"7\",,,,\r\n\"Ann\",\"9\",,,,\r\n");
     leave({file, 3, 0}, {word("a")});
     auto game = start();
     LeftGames left(*game);
@@ -204,9 +198,8 @@ TEST_F(LeftGamesTest, AJournalThatCannotBeWrittenIsToldOnceAndTriedAgain)
     teach("b");
     QStringList written = journals();
     ASSERT_EQ(written.size(), 1);
-    QFile journal(folder + u'/' + written[0]);
-    ASSERT_TRUE(journal.open(QIODevice::ReadOnly));
-    EXPECT_EQ(journal.readAll().count("\r\n"), 6) << "its first line, the dates, the name and both words";
+    const QByteArray journal = bytesOf(folder + u'/' + written[0]);
+    EXPECT_EQ(journal.count("\r\n"), 6) << "its first line, the dates, the name and both words";
     game->faceTick(FaceTimer::Blink);
     EXPECT_EQ(journals(), written) << "nor does it begin the journal again";
     EXPECT_TRUE(game->journalKept());
@@ -225,9 +218,7 @@ TEST_F(LeftGamesTest, AJournalThatCannotBeWrittenIsToldOnceAndTriedAgain)
     teach("d");
     ASSERT_EQ(journals().size(), 1);
     EXPECT_NE(journals(), written);
-    QFile again(folder + u'/' + journals()[0]);
-    ASSERT_TRUE(again.open(QIODevice::ReadOnly));
-    const EggDecoded decoded = decodeEgg(again.readAll());
+    const EggDecoded decoded = decodeEgg(bytesOf(folder + u'/' + journals()[0]));
     EXPECT_TRUE(decoded.ok() && decoded.unfinishedBytes == 0) << decoded.error.toStdString();
     EXPECT_EQ(decoded.content.records.size(), 8u);
     EXPECT_EQ(messages.size(), 1);

@@ -1,4 +1,4 @@
-#include "egg_test_files.h"
+#include "test_files.h"
 #include "persistence/egg_codec.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The recovery journal on disk: private, held while its game runs, read back
 // as far as it was finished, never through a link.
 
-#include "egg_test_files.h"
+#include "test_files.h"
 #include "persistence/egg_codec.h"
 #include "persistence/journal.h"
 

@@ -2,7 +2,7 @@
 // file, folders the user may not write to, write limits, and texts that come
 // from input methods or from files written by hand.
 
-#include "egg_test_files.h"
+#include "test_files.h"
 #include "persistence/egg_file.h"
 #include "persistence/storable_text.h"
 

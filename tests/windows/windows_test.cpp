@@ -3,6 +3,7 @@
 
 #include "fake_environment.h"
 #include "fake_host.h"
+#include "test_files.h"
 #include "windows/about_window.h"
 #include "windows/farewell_window.h"
 #include "windows/face_view.h"
@@ -74,17 +75,7 @@ protected:
         QTest::keyClicks(form.wordEntry, text);
         form.confirmButton->click();
     }
-    static QByteArray bytesOf(const QString &name)
-    {
-        QFile in(name);
-        return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
-    }
-    void file(const char *name, const QByteArray &bytes = "\"Ann\",\"9\",,,,\r\n")
-    {
-        QFile out(dir.filePath(QLatin1String(name)));
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(bytes);
-    }
+    void file(const char *name, const QByteArray &bytes = "\"Ann\",\"9\",,,,\r\n") { put(dir.filePath(QLatin1String(name)), bytes); }
 };
 
 // 終了(&X), as button or menu item, the stage's close button, 新規 and 開く

@@ -1,5 +1,5 @@
 #pragma once
-// Small file helpers the save-file tests share.
+// Files as bytes, for the tests that write a file and read one back.
 
 #include "qt_printers.h"
 
@@ -17,10 +17,10 @@ inline QByteArray bytesOf(const QString &fileName)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
-
+// Writes a file of exactly these bytes, replacing what it held.
 inline void put(const QString &fileName, const QByteArray &bytes)
 {
     QFile file(fileName);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << fileName.toStdString();
     file.write(bytes);
 }
