@@ -22,19 +22,29 @@
 
 namespace {
 
-class StagePlayer final : public transcript::Player, public Host {
+class StagePlayer final : public transcript::Player {
 public:
+    FakeHost host;
     std::unique_ptr<Game> g;
-    FakeSystemTools tools;
     std::unique_ptr<StageWindow> form;
 
-    StagePlayer() { begin(); }
+    StagePlayer()
+    {
+        host.onMessage = [this](const QString &text) { box(text); };
+        // The games go on as the engine alone plays them: without saving
+        // first, replacing what is there; the questions after a crash as the
+        // script says.
+        host.onAsk = [this](const QString &text, const QStringList &buttons, int defaultButton) {
+            return answers.empty() ? int(buttons.size() == 3) : ask(text, buttons, defaultButton);
+        };
+        begin();
+    }
     // The program's start: the game, its journal and the stage.
     void begin()
     {
         g = std::make_unique<Game>(environment);
         g->keepJournalIn(journalFolder());
-        form = std::make_unique<StageWindow>(*this, *g);
+        form = std::make_unique<StageWindow>(host, *g);
         form->show();
     }
     const Game &game() override { return *g; }
@@ -43,22 +53,8 @@ public:
         form.reset();
         g.reset();
         begin();
-        starting = true;
-        askAboutLeftGames(*this, form.get(), *g);
-        starting = false;
+        askAboutLeftGames(host, form.get(), *g);
     }
-    bool starting = false;
-    void showMessage(QWidget *, const QString &text) override { box(text); }
-    // The games go on as the engine alone plays them: without saving first,
-    // replacing what is there; the questions after a crash as the script says.
-    int ask(QWidget *, const QString &text, const QStringList &buttons, int defaultButton) override
-    {
-        if (starting || !answers.empty())
-            return transcript::Player::ask(text, buttons, defaultButton);
-        return buttons.size() == 3 ? 1 : 0;
-    }
-    void exitProgram() override { ++exits; }
-    SystemTools &systemTools() override { return tools; }
 
     static QString timers(QObject *window, std::initializer_list<const char *> names)
     {
@@ -99,7 +95,7 @@ public:
             form->speech->text(), choices, form->wordEntry->isEnabled(), form->wordEntry->text(),
             faceOf(form->face, true),
             timers(form.get(), {"remarkTimer", "mouthTimer", "blinkTimer", "eyelidTimer", "gagTimer", "answerBlinkTimer"}),
-            form->statusAction->isEnabled(), form->isHidden(), ending, exits);
+            form->statusAction->isEnabled(), form->isHidden(), ending, host.exits);
     }
 
     // The file window, moved to the scratch folder, with the name typed in.
