@@ -16,8 +16,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include <functional>
-#include <map>
 #include <memory>
 
 namespace {
@@ -56,6 +54,44 @@ public:
         askAboutLeftGames(host, form.get(), *g);
     }
 
+    static void click(QWidget *control) { QTest::mouseClick(control, Qt::LeftButton); }
+    // One key event a character, as a Japanese keyboard layout sends them.
+    void type(const QString &text) override
+    {
+        for (const char32_t c : text.toUcs4())
+            QTest::sendKeyEvent(QTest::Click, form->wordEntry, Qt::Key_unknown, QString::fromUcs4(&c, 1), Qt::NoModifier);
+    }
+    void confirm() override { click(form->confirmButton); }
+    void back() override { click(form->backButton); }
+    void choose(int k) override { click(form->answerLabels[k - 1]); }
+    void key(int k) override { QTest::keyClick(form.get(), Qt::Key(Qt::Key_0 + k)); }
+    void tick(const QString &timer) override
+    {
+        QObject *window = timer.startsWith(u"farewell.") ? static_cast<QObject *>(form->farewellWindow) : form.get();
+        QTimer *running = window->findChild<QTimer *>(timer.section(u'.', -1));
+        QTimerEvent event(running->timerId());
+        QCoreApplication::sendEvent(running, &event);
+    }
+    void next() override { click(form->farewellWindow->nextButton); }
+    void newGame() override { form->newAction->trigger(); }
+    void open(const QString &name) override { throughFileWindow(form->openAction, name); }
+    void saveAs(const QString &name) override { throughFileWindow(form->saveAsAction, name); }
+    void save() override { form->saveAction->trigger(); }
+    void quit() override { click(form->quitButton); }
+
+    // The file window, moved to the scratch folder, with the name typed in.
+    void throughFileWindow(QAction *menu, const QString &name)
+    {
+        menu->trigger();
+        FileWindow *window = form->fileWindow();
+        window->changeFolder(dir.path());
+        window->nameEntry->setText(name);
+        click(window->openButton->isVisible() ? window->openButton : window->saveButton);
+        if (form->fileWindow()) // a failed open or save leaves it for another try
+            form->fileWindow()->closeButton->click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
     static QString timers(QObject *window, std::initializer_list<const char *> names)
     {
         std::vector<transcript::Running> timers;
@@ -69,10 +105,8 @@ public:
     // or the look-alike of its resting frame.
     QString frame(const FrameView *view) const
     {
-        const Frame cue = view->shown(), resting = view->objectName() == u"eye"     ? Frame::EyeOpen
-                                                 : view->objectName() == u"mouth" ? Frame::MouthClosed
-                                                                                     : Frame::Still;
-        const Frame drawn = cue == Frame::LookAlike ? resting : cue;
+        const Frame cue = view->shown();
+        const Frame drawn = cue == Frame::LookAlike ? restingFrame(view->objectName()) : cue;
         if (form->frames.picture(drawn).toImage() != view->pixmap().toImage())
             return QStringLiteral("another picture than ") + QLatin1String(frameName(cue));
         return QLatin1String(frameName(cue));
@@ -82,7 +116,6 @@ public:
         QString text = QStringLiteral("eye %1, mouth %2").arg(frame(face->eye), frame(face->mouth));
         return body ? text + QStringLiteral(", body ") + frame(face->body) : text;
     }
-
     transcript::Snapshot snapshot() override
     {
         std::vector<transcript::Choice> choices;
@@ -96,52 +129,6 @@ public:
             faceOf(form->face, true),
             timers(form.get(), {"remarkTimer", "mouthTimer", "blinkTimer", "eyelidTimer", "gagTimer", "answerBlinkTimer"}),
             form->statusAction->isEnabled(), form->isHidden(), ending, host.exits);
-    }
-
-    // The file window, moved to the scratch folder, with the name typed in.
-    void throughFileWindow(QAction *menu, const QString &name)
-    {
-        file(name);
-        menu->trigger();
-        FileWindow *window = form->fileWindow();
-        window->changeFolder(dir.path());
-        window->nameEntry->setText(name);
-        QTest::mouseClick(window->openButton->isVisible() ? window->openButton : window->saveButton, Qt::LeftButton);
-        if (form->fileWindow()) // a failed open or save leaves it for another try
-            form->fileWindow()->closeButton->click();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-
-    void tickTimer(const QString &name)
-    {
-        QObject *window = name.startsWith(u"farewell.") ? static_cast<QObject *>(form->farewellWindow) : form.get();
-        auto *timer = window ? window->findChild<QTimer *>(name.section(u'.', -1)) : nullptr;
-        if (!timer || !timer->isActive())
-            return void(printed << QStringLiteral("! ") + name + QStringLiteral(" is not running"));
-        QTimerEvent event(timer->timerId());
-        QCoreApplication::sendEvent(timer, &event);
-    }
-
-    bool play(const QString &verb, const QString &arg) override
-    {
-        const auto click = [](QWidget *control) { QTest::mouseClick(control, Qt::LeftButton); };
-        return transcript::playStep(verb, {
-            // One key event a character, as a Japanese keyboard layout sends them.
-            {"type", [&] { for (const char32_t c : arg.toUcs4())
-                               QTest::sendKeyEvent(QTest::Click, form->wordEntry, Qt::Key_unknown,
-                                                   QString::fromUcs4(&c, 1), Qt::NoModifier); }},
-            {"confirm", [&] { click(form->confirmButton); }},
-            {"back", [&] { click(form->backButton); }},
-            {"choose", [&] { click(form->answerLabels[arg.toInt() - 1]); }},
-            {"key", [&] { QTest::keyClick(form.get(), Qt::Key(Qt::Key_0 + arg.toInt())); }},
-            {"tick", [&] { tickTimer(arg); }},
-            {"next", [&] { click(form->farewellWindow->nextButton); }},
-            {"new", [&] { form->newAction->trigger(); }},
-            {"open", [&] { throughFileWindow(form->openAction, arg); }},
-            {"save-as", [&] { throughFileWindow(form->saveAsAction, arg); }},
-            {"save", [&] { form->saveAction->trigger(); }},
-            {"quit", [&] { click(form->quitButton); }},
-        });
     }
 };
 
