@@ -3,10 +3,11 @@
 //
 // A transcript is a script of what the user and the clock did ("> " lines,
 // comments "#" and blank lines) with, after each step, what changed on
-// screen: the sentence, the choices, the entry, the face, the timers that
-// run, the message boxes in the order they came up. A replay keeps the script
-// lines, regenerates everything else and compares the whole text; run with
-// NANAIRO_UPDATE_GOLDEN=1 to write the regenerated text back.
+// screen: the sentence, the choices, the entry, the face, the timers the step
+// started ("+name 200ms") or stopped ("-name"), the message boxes in the order
+// they came up. A replay keeps the script lines, regenerates everything else
+// and compares the whole text; run with NANAIRO_UPDATE_GOLDEN=1 to write the
+// regenerated text back.
 //
 // The steps are listed once, in steps(); a player (the engine alone, or the
 // windows) supplies only how it does each of the user's and the clock's.
@@ -145,15 +146,17 @@ inline QString timersText(const std::vector<Running> &timers)
         shown << QLatin1String(t.name) + (t.running ? u'=' + QString::number(t.interval) : QString());
     return shown.join(u' ');
 }
-// The timers that run, as a line shows them.
-inline QString timerChanges(const QString &, const QString &after)
+// What a step did to the timers: "+name 200ms" started or re-timed, "-name" stopped.
+inline QString timerChanges(const QString &before, const QString &after)
 {
-    QStringList running;
-    for (const QString &t : after.split(u' ', Qt::SkipEmptyParts)) {
-        if (t.contains(u'='))
-            running << t.section(u'=', 0, 0) + u' ' + t.section(u'=', 1) + QStringLiteral("ms");
+    const QStringList was = before.split(u' ', Qt::SkipEmptyParts), now = after.split(u' ');
+    QStringList changes;
+    for (qsizetype i = 0; i < now.size(); ++i) {
+        const QString name = now[i].section(u'=', 0, 0), interval = now[i].section(u'=', 1);
+        if (now[i] != was.value(i, name))
+            changes << (interval.isEmpty() ? u'-' + name : u'+' + name + u' ' + interval + QStringLiteral("ms"));
     }
-    return running.isEmpty() ? QStringLiteral("none") : running.join(u' ');
+    return changes.join(u' ');
 }
 
 struct Choice {
