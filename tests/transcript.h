@@ -238,6 +238,16 @@ inline const std::map<QString, Step> &steps()
         {"save-as", [](Player &p, const QString &name) { p.saveAs(name); }},
         {"save", [](Player &p, const QString &) { p.save(); }},
         {"quit", [](Player &p, const QString &) { p.quit(); }},
+        // "teach 先生 1 1 3 1 2": the word, then each answer picked and confirmed.
+        {"teach", [](Player &p, const QString &words) {
+             const QStringList parts = words.split(u' ', Qt::SkipEmptyParts);
+             p.type(parts.value(0));
+             p.confirm();
+             for (const QString &k : parts.mid(1)) {
+                 p.choose(k.toInt());
+                 p.confirm();
+             }
+         }},
         // "crash とりもどす あとで": the answers at the next start.
         {"crash", [](Player &p, const QString &pressed) {
              const QStringList buttons = pressed.split(u' ', Qt::SkipEmptyParts);
