@@ -24,3 +24,13 @@ inline void put(const QString &fileName, const QByteArray &bytes)
     ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << fileName.toStdString();
     file.write(bytes);
 }
+
+// Compares a text with the golden file at this path; with
+// NANAIRO_UPDATE_GOLDEN=1 the text is written there instead.
+inline void expectGoldenText(const QString &path, const QString &text)
+{
+    if (qEnvironmentVariableIsSet("NANAIRO_UPDATE_GOLDEN") && text.toUtf8() != bytesOf(path))
+        return put(path, text.toUtf8());
+    // gtest shows the two texts' difference line by line.
+    EXPECT_EQ(text.toStdString(), bytesOf(path).toStdString()) << path.toStdString();
+}

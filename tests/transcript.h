@@ -339,13 +339,7 @@ inline QString replay(const QString &script, Player &player)
 template <typename MakePlayer>
 void expectGolden(const QString &name, MakePlayer makePlayer)
 {
-    const QString golden = QString::fromUtf8(bytesOf(dataPath(name)));
-    auto player = makePlayer();
-    const QString played = replay(golden, *player);
-    if (qEnvironmentVariableIsSet("NANAIRO_UPDATE_GOLDEN") && played != golden)
-        return put(dataPath(name), played.toUtf8());
-    // gtest shows the two texts' difference line by line.
-    EXPECT_EQ(played.toStdString(), golden.toStdString()) << name.toStdString();
+    expectGoldenText(dataPath(name), replay(QString::fromUtf8(bytesOf(dataPath(name))), *makePlayer()));
 }
 
 } // namespace transcript
