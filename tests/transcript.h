@@ -85,16 +85,19 @@ public:
     // Where every game keeps its journal.
     QString journalFolder() const { return dir.filePath(QStringLiteral("state")); }
     QString file(const QString &name) const { return dir.filePath(name); }
-    // A question, answered with the next of `answers`, and shown as a box.
-    int ask(const QString &text, const QStringList &buttons, int defaultButton)
+    // A question, answered with the next of `answers`, and shown as a box
+    // with its default button marked "*".
+    int ask(const QString &text, QStringList buttons, int defaultButton)
     {
         QString answer = buttons.value(defaultButton);
         if (!answers.empty()) {
             answer = answers.front();
             answers.pop_front();
         }
+        const auto chosen = int(buttons.indexOf(answer));
+        buttons[defaultButton].prepend(u'*');
         box(text + QStringLiteral(" [") + buttons.join(u'/') + QStringLiteral("] ") + answer);
-        return int(buttons.indexOf(answer));
+        return chosen;
     }
     void box(const QString &text)
     {

@@ -69,67 +69,6 @@ protected:
     QStringList journals() const { return QDir(folder).entryList({QStringLiteral("*.journal")}); }
 };
 
-// Oldest first, one question each; only one game comes back at a start, the
-// others wait for the next; a journal a running game holds is never offered.
-TEST_F(LeftGamesTest, EachAnswerDoesWhatItSays)
-{
-    std::vector<WordRecord> saved{{"Ann", "9", {}, {}, {}, {}}, word("a")};
-    put(file, encodeEgg(saved).bytes);
-    leave({{}, 0, 2}, {{"2026/12/01", "8", {}, {}, {}, {}}, {"2026/12/15", "7", {}, {}, {}, {}},
-                       {"Bob", "9", {}, {}, {}, {}}, word("b")});
-    leave({file, 2, 0}, {word("c"), word("d")});
-    leave({file, 2, 0}, {word("e")});
-    QFile(folder + QStringLiteral("/9-bad.journal")).open(QIODevice::WriteOnly);
-    Journal running(folder);
-    const std::vector<WordRecord> f{word("f")};
-    ASSERT_EQ(running.begin({}, f), QString());
-    ASSERT_EQ(journals().size(), 5);
-
-    auto game = start();
-    QStringList asked;
-    auto ask = [&](LeftGames &left, int answer) {
-        const std::optional<LeftGames::Question> question = left.next();
-        asked << (question ? question->text.section(u'\n', 0, 0) + u' ' + question->buttons.join(u'/') + u' '
-                                 + question->buttons.value(question->defaultButton)
-                           : QStringLiteral("none"));
-        if (question)
-            left.answer(answer);
-    };
-    {
-        LeftGames left(*game);
-        ask(left, 2); // あとで
-        ask(left, 0); // とりもどす
-        ask(left, 1); // そのままにする
-        ask(left, 0);
-    }
-    EXPECT_EQ(asked, (QStringList{
-                         "保存していないことばが 1 こ、のこっています。とりもどしますか？ とりもどす/すてる/あとで とりもどす",
-                         "保存していないことばが 2 こ、のこっています。とりもどしますか？ とりもどす/すてる/あとで とりもどす",
-                         "前のゲームがのこした控えを読めませんでした。 すてる/そのままにする そのままにする",
-                         "none",
-                     }));
-    EXPECT_EQ(game->currentFile(), file);
-    EXPECT_EQ(game->state().newCount, 2);
-    EXPECT_EQ(game->state().newRecords[1], word("d"));
-    EXPECT_EQ(game->state().playerName, QStringLiteral("Ann"));
-    EXPECT_TRUE(game->hasUnsavedRecords());
-    // Four left (Bob's, e's, the bad one, the running one) and the game's own.
-    EXPECT_EQ(journals().size(), 5);
-
-    asked.clear();
-    auto second = start();
-    {
-        LeftGames left(*second);
-        ask(left, 1); // Bob's: すてる
-        ask(left, 1); // e's: すてる
-        ask(left, 0); // the bad one: すてる
-        ask(left, 0);
-    }
-    EXPECT_EQ(asked.size(), 4);
-    EXPECT_EQ(asked.last(), QStringLiteral("none")) << "the running game's and the first game's journals are theirs";
-    EXPECT_EQ(journals().size(), 2);
-}
-
 // More than a new game has room for: what fits comes back, and the left
 // journal stays for the rest.
 TEST_F(LeftGamesTest, WhatMemoryCannotHoldStaysInTheLeftJournal)
