@@ -276,6 +276,7 @@ inline const std::map<QString, Step> &steps()
         {"make", [](Player &p, const QString &a) { p.make(a.section(u' ', 0, 0), a.section(u' ', 1).toInt()); }},
         // Another program writes a line over the file.
         {"put", [](Player &p, const QString &a) { put(p.file(a.section(u' ', 0, 0)), a.section(u' ', 1).toUtf8() + "\r\n"); }},
+        {"remove", [](Player &p, const QString &name) { QFile::remove(p.file(name)); }},
         // A save stopped halfway: the file loses its last bytes.
         {"cut", [](Player &p, const QString &a) {
              QFile out(p.file(a.section(u' ', 0, 0)));
