@@ -112,14 +112,11 @@ public:
     // A file's lines; a journal's name tells the time it began, which differs from run to run.
     void show(const QString &name)
     {
-        QFile f(file(name));
-        if (!f.open(QIODevice::ReadOnly))
-            return void(printed << QStringLiteral("| (no file)"));
         QStringDecoder decode(kEggEncoding);
-        QStringList lines = QString(decode(f.readAll())).split(QStringLiteral("\r\n"));
+        QStringList lines = QString(decode(bytesOf(file(name)))).replace(dir.path(), QStringLiteral("<dir>")).split(QStringLiteral("\r\n"));
         const QString last = lines.takeLast();
-        for (QString &line : lines)
-            printed << QStringLiteral("| ") + line.replace(dir.path(), QStringLiteral("<dir>"));
+        for (const QString &line : lines)
+            printed << QStringLiteral("| ") + line;
         if (!last.isEmpty())
             printed << QStringLiteral("| ") + last + QStringLiteral(" (no line end)");
     }
