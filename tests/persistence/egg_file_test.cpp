@@ -237,22 +237,3 @@ TEST_F(EggFileTest, ASaveAsClearsWhatAKilledOneLeft)
     now.sort();
     EXPECT_EQ(now, expected);
 }
-
-// A file another program holds locked is waited for, a pause at a time so
-// that the game stays alive, and given up after a few seconds.
-TEST_F(EggFileTest, AHeldLockIsWaitedForABoundedTime)
-{
-    const QString file = path("game.egg");
-    put(file, "");
-    QFile holder(file);
-    ASSERT_TRUE(holder.open(QIODevice::ReadOnly) && flock(holder.handle(), LOCK_EX) == 0);
-    std::vector<int> pauses;
-    const QString refused = appendEggFile(file, kTwoWords, nullptr, [&](int ms) { pauses.push_back(ms); });
-    expectMessage(refused, "上書き保存できませんでした。", file, "ほかのプログラムがこのファイルを使っています。");
-    EXPECT_EQ(pauses, std::vector<int>(kEggLockTries - 1, kEggLockPauseMs));
-    EXPECT_LE((kEggLockTries - 1) * kEggLockPauseMs, 5000);
-    EXPECT_EQ(bytesOf(file), "");
-    const auto letGo = [&](int) { flock(holder.handle(), LOCK_UN); };
-    ASSERT_EQ(appendEggFile(file, kTwoWords, nullptr, letGo), QString());
-    EXPECT_EQ(bytesOf(file), encodeEgg(kTwoWords).bytes);
-}
