@@ -61,6 +61,8 @@ public:
     // Files by their names in the scratch folder.
     virtual void open(const QString &name) = 0;
     virtual void saveAs(const QString &name) = 0;
+    // A click on the file in the file window's list: where 上書き保存 goes next.
+    virtual void pick(const QString &name) = 0;
     virtual void save() = 0;
     virtual void quit() = 0;
     // The program dies at once (no question, no save, nothing cleaned up),
@@ -236,6 +238,7 @@ inline const std::map<QString, Step> &steps()
         {"new", [](Player &p, const QString &) { p.newGame(); }},
         {"open", [](Player &p, const QString &name) { p.open(name); }},
         {"save-as", [](Player &p, const QString &name) { p.saveAs(name); }},
+        {"pick", [](Player &p, const QString &name) { p.pick(name); }},
         {"save", [](Player &p, const QString &) { p.save(); }},
         {"quit", [](Player &p, const QString &) { p.quit(); }},
         // "teach 先生 1 1 3 1 2": the word, then each answer picked and confirmed.

@@ -55,6 +55,7 @@ public:
     void newGame() override { g->newGame(); }
     void open(const QString &name) override { g->open(file(name)); }
     void saveAs(const QString &name) override { g->saveAs(file(name)); }
+    void pick(const QString &name) override { g->chooseFile(file(name)); }
     void save() override { g->save(); }
     void quit() override
     {

@@ -76,6 +76,16 @@ public:
     void newGame() override { form->newAction->trigger(); }
     void open(const QString &name) override { throughFileWindow(form->openAction, name); }
     void saveAs(const QString &name) override { throughFileWindow(form->saveAsAction, name); }
+    void pick(const QString &name) override
+    {
+        form->openAction->trigger();
+        FileWindow *window = form->fileWindow();
+        window->changeFolder(dir.path());
+        const QModelIndex file = window->files->model()->index(int(window->files->names().indexOf(name)), 0);
+        QTest::mouseClick(window->files->viewport(), Qt::LeftButton, {}, window->files->visualRect(file).center());
+        window->closeButton->click();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
     void save() override { form->saveAction->trigger(); }
     void quit() override { click(form->quitButton); }
 
