@@ -234,7 +234,11 @@ inline const std::map<QString, Step> &steps()
                  return void(p.printed << QStringLiteral("! ") + timer + QStringLiteral(" is not running"));
              p.tick(timer);
          }},
-        {"next", [](Player &p, const QString &) { p.next(); }},
+        // "next 31": as many lines of the farewell at once.
+        {"next", [](Player &p, const QString &count) {
+             for (int n = std::max(1, count.toInt()); n > 0; --n)
+                 p.next();
+         }},
         {"new", [](Player &p, const QString &) { p.newGame(); }},
         {"open", [](Player &p, const QString &name) { p.open(name); }},
         {"save-as", [](Player &p, const QString &name) { p.saveAs(name); }},

@@ -1,6 +1,6 @@
 // Taking back what a crash left, where no transcript reaches: which records
-// count as saved already, more than memory holds, the farewell, and a
-// journal cut off halfway.
+// count as saved already, more than memory holds, and a journal cut off
+// halfway.
 
 #include "engine/game.h"
 #include "engine/recovery.h"
@@ -84,25 +84,6 @@ TEST_F(LeftGamesTest, WhatMemoryCannotHoldStaysInTheLeftJournal)
     EXPECT_EQ(game->state().newCount, kNewRecordSlots);
     EXPECT_TRUE(messages.last().contains(QStringLiteral("2 こはとりもどせませんでした")));
     EXPECT_EQ(journals().size(), 2) << "the game's own and the left one";
-}
-
-// Taken back into a game whose last day is today, words end with the
-// farewell, which leaves nothing for the next start to offer.
-TEST_F(LeftGamesTest, TheFarewellLeavesNothingToOffer)
-{
-    put(file, "\"2026/11/22\",\"8\",,,,\r\n\"2026/12/06\",\"7\",,,,\r\n\"Ann\",\"9\",,,,\r\n");
-    leave({file, 3, 0}, {word("a")});
-    auto game = start();
-    LeftGames left(*game);
-    ASSERT_TRUE(left.next());
-    left.answer(0);
-    ASSERT_TRUE(game->farewell());
-    bool quit = false;
-    QObject::connect(game.get(), &Game::quitRequested, [&] { quit = true; });
-    for (int n = 0; n < 100 && !quit; ++n)
-        game->nextLine();
-    EXPECT_TRUE(quit);
-    EXPECT_EQ(journals(), QStringList());
 }
 
 // A journal write cut off halfway (a file size limit, as a full disk would)
