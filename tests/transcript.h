@@ -38,11 +38,12 @@ using Snapshot = std::vector<std::pair<QString, QString>>;
 
 inline QString dataPath(const QString &name) { return QStringLiteral(NANAIRO_TEST_DATA "/") + name; }
 
-inline QStringList games() { return QDir(QStringLiteral(NANAIRO_TEST_DATA)).entryList({QStringLiteral("*.game")}); }
-// A game's test name: its file name without ".game", dashes as underscores.
+// The transcripts: "*.game" both players replay, "*.stage" only the windows.
+inline QStringList transcripts(const QString &pattern) { return QDir(QStringLiteral(NANAIRO_TEST_DATA)).entryList({pattern}); }
+// A transcript's test name: its file name without the extension, dashes as underscores.
 inline std::string testName(const ::testing::TestParamInfo<QString> &info)
 {
-    return QString(info.param).remove(QStringLiteral(".game")).replace(u'-', u'_').toStdString();
+    return info.param.section(u'.', 0, 0).replace(u'-', u'_').toStdString();
 }
 
 class Player {
@@ -70,6 +71,11 @@ public:
     virtual void crashAndStart() = 0;
     virtual Snapshot snapshot() = 0;
     virtual const Game &game() = 0;
+    // What only the windows have: a menu item by its name, closing a window
+    // ("stage", or one by its name), keys to the control that has the focus.
+    virtual void menu(const QString &) { printed << QStringLiteral("! no windows"); }
+    virtual void close(const QString &) { printed << QStringLiteral("! no windows"); }
+    virtual void press(const QString &) { printed << QStringLiteral("! no windows"); }
 
     // Message boxes a step brought up, each with the screen as it stood then.
     struct Box {
@@ -243,6 +249,14 @@ inline const std::map<QString, Step> &steps()
         {"open", [](Player &p, const QString &name) { p.open(name); }},
         {"save-as", [](Player &p, const QString &name) { p.saveAs(name); }},
         {"pick", [](Player &p, const QString &name) { p.pick(name); }},
+        {"menu", [](Player &p, const QString &item) { p.menu(item); }},
+        {"close", [](Player &p, const QString &window) { p.close(window); }},
+        {"press", [](Player &p, const QString &keys) { p.press(keys); }},
+        // "answer 保存 キャンセル": the buttons pressed in the questions the next step asks.
+        {"answer", [](Player &p, const QString &pressed) {
+             const QStringList buttons = pressed.split(u' ', Qt::SkipEmptyParts);
+             p.answers.assign(buttons.begin(), buttons.end());
+         }},
         {"save", [](Player &p, const QString &) { p.save(); }},
         {"quit", [](Player &p, const QString &) { p.quit(); }},
         // "teach 先生 1 1 3 1 2": the word, then each answer picked and confirmed.
@@ -325,6 +339,8 @@ inline QString replay(const QString &script, Player &player)
             player.boxes.clear();
             player.printed.clear();
             found->second(player, step.section(u' ', 1));
+            if (found->first != u"answer")
+                player.answers.clear();
             for (const Player::Box &box : player.boxes) {
                 printChanges(out, shown, box.screen);
                 shown = box.screen;

@@ -95,4 +95,4 @@ TEST_P(EngineGames, PlayWithoutAWindow)
     transcript::expectGolden(GetParam(), [] { return std::make_unique<EnginePlayer>(); });
 }
 
-INSTANTIATE_TEST_SUITE_P(Transcripts, EngineGames, ::testing::ValuesIn(transcript::games().toVector()), transcript::testName);
+INSTANTIATE_TEST_SUITE_P(Transcripts, EngineGames, ::testing::ValuesIn(transcript::transcripts("*.game").toVector()), transcript::testName);

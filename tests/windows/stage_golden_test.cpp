@@ -11,6 +11,7 @@
 #include "windows/stage_widgets.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -26,14 +27,18 @@ public:
     std::unique_ptr<Game> g;
     std::unique_ptr<StageWindow> form;
 
-    StagePlayer()
+    // Whether the transcript is the windows' alone: then every question they
+    // ask shows, and so do the windows open and the focus.
+    const bool windowsOnly;
+
+    explicit StagePlayer(bool windowsOnly) : windowsOnly(windowsOnly)
     {
         host.onMessage = [this](const QString &text) { box(text); };
-        // The games go on as the engine alone plays them: without saving
-        // first, replacing what is there; the questions after a crash as the
-        // script says.
+        // Otherwise the games go on as the engine alone plays them: without
+        // saving first, replacing what is there; the questions after a crash
+        // as the script says.
         host.onAsk = [this](const QString &text, const QStringList &buttons, int defaultButton) {
-            return answers.empty() ? int(buttons.size() == 3) : ask(text, buttons, defaultButton);
+            return this->windowsOnly || !answers.empty() ? ask(text, buttons, defaultButton) : int(buttons.size() == 3);
         };
         begin();
     }
@@ -44,6 +49,7 @@ public:
         g->keepJournalIn(journalFolder());
         form = std::make_unique<StageWindow>(host, *g);
         form->show();
+        QApplication::setActiveWindow(form.get());
     }
     const Game &game() override { return *g; }
     void crashAndStart() override
@@ -88,6 +94,29 @@ public:
     }
     void save() override { form->saveAction->trigger(); }
     void quit() override { click(form->quitButton); }
+    void menu(const QString &item) override { form->findChild<QAction *>(item)->trigger(); }
+    // "stage", or a window by its name: FileWindow, FarewellWindow, HelpWindow ...
+    void close(const QString &window) override
+    {
+        QWidget *shown = window == u"stage" ? form.get() : form->findChild<QWidget *>(window);
+        if (!shown || !shown->isVisible())
+            return void(printed << QStringLiteral("! ") + window + QStringLiteral(" is not open"));
+        shown->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    // The window in front, where the keys go: the farewell scene, the file window or the stage.
+    QWidget *front() const
+    {
+        if (form->farewellWindow && form->farewellWindow->isVisible())
+            return form->farewellWindow;
+        return form->fileWindow() && form->fileWindow()->isVisible() ? static_cast<QWidget *>(form->fileWindow()) : form.get();
+    }
+    void press(const QString &keys) override
+    {
+        QWidget *focus = front()->focusWidget();
+        QTest::keySequence(focus ? focus : front(), QKeySequence(keys));
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 
     // The file window, moved to the scratch folder, with the name typed in.
     void throughFileWindow(QAction *menu, const QString &name)
@@ -97,7 +126,7 @@ public:
         window->changeFolder(dir.path());
         window->nameEntry->setText(name);
         click(window->openButton->isVisible() ? window->openButton : window->saveButton);
-        if (form->fileWindow()) // a failed open or save leaves it for another try
+        if (form->fileWindow() && !windowsOnly) // a failed open or save leaves it for another try
             form->fileWindow()->closeButton->click();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
@@ -134,11 +163,25 @@ public:
         std::optional<transcript::Ending> ending;
         if (FarewellWindow *e = form->farewellWindow)
             ending = {e->speech->text(), faceOf(e->face, false), timers(e, {"blinkTimer", "eyelidTimer", "mouthTimer"})};
-        return transcript::screen(
+        transcript::Snapshot shown = transcript::screen(
             form->speech->text(), choices, form->wordEntry->isEnabled(), form->wordEntry->text(),
             faceOf(form->face, true),
             timers(form.get(), {"remarkTimer", "mouthTimer", "blinkTimer", "eyelidTimer", "gagTimer", "answerBlinkTimer"}),
             form->statusAction->isEnabled(), form->isHidden(), ending, host.exits);
+        if (windowsOnly) {
+            QStringList open;
+            for (QWidget *w : form->findChildren<QWidget *>()) {
+                if (w->isWindow() && w->isVisible() && w != form->farewellWindow)
+                    open << w->objectName();
+            }
+            if (FileWindow *w = form->fileWindow(); w && w->isVisible())
+                open << (w->openButton->isVisible() ? QStringLiteral("to open \"") : QStringLiteral("to save \""))
+                            + w->nameEntry->text() + u'"';
+            QWidget *focus = front()->focusWidget();
+            shown.push_back({QStringLiteral("windows"), open.isEmpty() ? QStringLiteral("none") : open.join(u' ')});
+            shown.push_back({QStringLiteral("focus"), focus ? focus->objectName() : QStringLiteral("none")});
+        }
+        return shown;
     }
 };
 
@@ -148,7 +191,9 @@ class StageGames : public ::testing::TestWithParam<QString> {};
 
 TEST_P(StageGames, PlayThroughTheWindows)
 {
-    transcript::expectGolden(GetParam(), [] { return std::make_unique<StagePlayer>(); });
+    transcript::expectGolden(GetParam(), [] { return std::make_unique<StagePlayer>(GetParam().endsWith(u".stage")); });
 }
 
-INSTANTIATE_TEST_SUITE_P(Transcripts, StageGames, ::testing::ValuesIn(transcript::games().toVector()), transcript::testName);
+INSTANTIATE_TEST_SUITE_P(Transcripts, StageGames,
+                         ::testing::ValuesIn((transcript::transcripts("*.game") + transcript::transcripts("*.stage")).toVector()),
+                         transcript::testName);
