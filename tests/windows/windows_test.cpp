@@ -78,58 +78,6 @@ protected:
     void file(const char *name, const QByteArray &bytes = "\"Ann\",\"9\",,,,\r\n") { put(dir.filePath(QLatin1String(name)), bytes); }
 };
 
-TEST_F(WindowsTest, PlayedFromTheKeyboard)
-{
-    form.show();
-    QApplication::setActiveWindow(&form);
-    // The desktop's keys reach their menu items from the entry box.
-    for (const auto &[key, action] : menuKeys()) {
-        QSignalSpy triggered(action, &QAction::triggered);
-        QTest::keySequence(form.wordEntry, key);
-        EXPECT_EQ(triggered.count(), 1) << key.toString().toStdString();
-    }
-    form.backButton->setFocus();
-    QTest::keyClick(form.backButton, Qt::Key_I, Qt::AltModifier);
-    EXPECT_EQ(form.focusWidget(), form.wordEntry);
-    enter(QStringLiteral("Taro"));
-    EXPECT_EQ(form.focusWidget(), form.wordEntry);
-    QTest::keyClick(form.wordEntry, Qt::Key_1);
-    form.confirmButton->click();
-    EXPECT_EQ(game.state().step, TeachingStep::Kind);
-    QTest::keyClick(&form, Qt::Key_1, Qt::KeypadModifier);
-    EXPECT_EQ(game.state().picked, 1);
-    QTest::keyClick(&form, Qt::Key_2, Qt::ControlModifier);
-    EXPECT_EQ(game.state().picked, 1) << "a modified digit is no answer";
-    form.confirmButton->click();
-    form.backButton->click();
-    EXPECT_EQ(game.state().step, TeachingStep::Kind) << "戻る(&R)";
-    // The answers are one stop in the tab order, with the focus on the
-    // picked one after a question; the arrows pick within them, Enter goes on.
-    ASSERT_EQ(form.focusWidget(), form.answerLabels[0]);
-    QTest::keyClick(form.answerLabels[0], Qt::Key_Up);
-    EXPECT_EQ(std::pair(game.state().picked, form.focusWidget()), std::pair(Int16(4), static_cast<QWidget *>(form.answerLabels[3])));
-    QTest::keyClick(form.answerLabels[3], Qt::Key_Down);
-    EXPECT_EQ(std::pair(game.state().picked, form.focusWidget()), std::pair(Int16(1), static_cast<QWidget *>(form.answerLabels[0])));
-    QTest::keyClick(form.answerLabels[0], Qt::Key_3);
-    EXPECT_EQ(std::pair(game.state().picked, form.focusWidget()), std::pair(Int16(3), static_cast<QWidget *>(form.answerLabels[2])))
-        << "the focus follows the number";
-    form.answerLabels[1]->setFocus();
-    QTest::keyClick(form.answerLabels[1], Qt::Key_Space);
-    EXPECT_EQ(game.state().picked, 2);
-    QTest::keyClick(form.answerLabels[1], Qt::Key_Tab);
-    EXPECT_EQ(form.focusWidget(), form.confirmButton) << "one stop for the group";
-    QTest::keyClick(form.confirmButton, Qt::Key_Backtab);
-    QTest::keyClick(form.focusWidget(), Qt::Key_Return);
-    EXPECT_EQ(game.state().step, TeachingStep::Sort);
-    QTest::keyClick(&form, Qt::Key_1);
-    QTest::keyClick(form.focusWidget(), Qt::Key_Return);
-    QTest::keyClick(form.answerLabels[0], Qt::Key_Up);
-    EXPECT_EQ(game.state().picked, 3) << "a question of three answers: the shut fourth is passed over";
-
-    // The menus open with Alt, then their letter.
-    EXPECT_EQ(form.menuBar()->style()->styleHint(QStyle::SH_MenuBar_AltKeyNavigation), 1);
-}
-
 TEST_F(WindowsTest, WhatAScreenReaderIsTold)
 {
     form.show();
