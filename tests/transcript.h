@@ -76,6 +76,8 @@ public:
     virtual void menu(const QString &) { printed << QStringLiteral("! no windows"); }
     virtual void close(const QString &) { printed << QStringLiteral("! no windows"); }
     virtual void press(const QString &) { printed << QStringLiteral("! no windows"); }
+    // The file window's folder, by its name in the scratch folder.
+    virtual void folder(const QString &) { printed << QStringLiteral("! no windows"); }
 
     // Message boxes a step brought up, each with the screen as it stood then.
     struct Box {
@@ -252,6 +254,7 @@ inline const std::map<QString, Step> &steps()
         {"menu", [](Player &p, const QString &item) { p.menu(item); }},
         {"close", [](Player &p, const QString &window) { p.close(window); }},
         {"press", [](Player &p, const QString &keys) { p.press(keys); }},
+        {"folder", [](Player &p, const QString &name) { p.folder(name); }},
         // "answer 保存 キャンセル": the buttons pressed in the questions the next step asks.
         {"answer", [](Player &p, const QString &pressed) {
              const QStringList buttons = pressed.split(u' ', Qt::SkipEmptyParts);
@@ -295,6 +298,9 @@ inline const std::map<QString, Step> &steps()
         // Another program writes a line over the file.
         {"put", [](Player &p, const QString &a) { put(p.file(a.section(u' ', 0, 0)), a.section(u' ', 1).toUtf8() + "\r\n"); }},
         {"remove", [](Player &p, const QString &name) { QFile::remove(p.file(name)); }},
+        {"mkdir", [](Player &p, const QString &name) { QDir().mkpath(p.file(name)); }},
+        // "link NAME TARGET": a symbolic link.
+        {"link", [](Player &p, const QString &a) { QFile::link(p.file(a.section(u' ', 1)), p.file(a.section(u' ', 0, 0))); }},
         // A save stopped halfway: the file loses its last bytes.
         {"cut", [](Player &p, const QString &a) {
              QFile out(p.file(a.section(u' ', 0, 0)));

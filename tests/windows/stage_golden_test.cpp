@@ -95,6 +95,7 @@ public:
     void save() override { form->saveAction->trigger(); }
     void quit() override { click(form->quitButton); }
     void menu(const QString &item) override { form->findChild<QAction *>(item)->trigger(); }
+    void folder(const QString &name) override { form->fileWindow()->changeFolder(file(name)); }
     // "stage", or a window by its name: FileWindow, FarewellWindow, HelpWindow ...
     void close(const QString &window) override
     {
@@ -104,15 +105,36 @@ public:
         shown->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
-    // The window in front, where the keys go: the farewell scene, the file window or the stage.
+    // The window in front, where the keys go: the one opened last, or the stage.
     QWidget *front() const
     {
-        if (form->farewellWindow && form->farewellWindow->isVisible())
-            return form->farewellWindow;
-        return form->fileWindow() && form->fileWindow()->isVisible() ? static_cast<QWidget *>(form->fileWindow()) : form.get();
+        QWidget *top = form.get();
+        for (QWidget *w : form->findChildren<QWidget *>()) {
+            if (w->isWindow() && w->isVisible() && !w->inherits("QMenu"))
+                top = w;
+        }
+        return top;
     }
+    // A window as the player sees it: its name, what its boxes hold, and for
+    // the file window what it is open for, its name box, folder and files.
+    QString described(QWidget *window) const
+    {
+        if (auto *w = qobject_cast<FileWindow *>(window)) {
+            return (w->openButton->isVisible() ? QStringLiteral("FileWindow to open \"") : QStringLiteral("FileWindow to save \""))
+                   + w->nameEntry->text() + u'"'
+                   + (w->folder().startsWith(dir.path()) ? QStringLiteral(" in ") + w->folder().replace(dir.path(), "<dir>")
+                                                               + QStringLiteral(": ") + w->files->names().join(u' ')
+                                                         : QStringLiteral(" elsewhere"));
+        }
+        QStringList shown{window->objectName()};
+        for (QLineEdit *box : window->findChildren<QLineEdit *>())
+            shown << u'"' + box->text() + u'"';
+        return shown.join(u' ');
+    }
+    // As the desktop gives the keys to the window in front.
     void press(const QString &keys) override
     {
+        QApplication::setActiveWindow(front());
         QWidget *focus = front()->focusWidget();
         QTest::keySequence(focus ? focus : front(), QKeySequence(keys));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -123,7 +145,8 @@ public:
     {
         menu->trigger();
         FileWindow *window = form->fileWindow();
-        window->changeFolder(dir.path());
+        if (window->folder() != dir.path())
+            window->changeFolder(dir.path());
         window->nameEntry->setText(name);
         click(window->openButton->isVisible() ? window->openButton : window->saveButton);
         if (form->fileWindow() && !windowsOnly) // a failed open or save leaves it for another try
@@ -172,13 +195,10 @@ public:
             QStringList open;
             for (QWidget *w : form->findChildren<QWidget *>()) {
                 if (w->isWindow() && w->isVisible() && w != form->farewellWindow)
-                    open << w->objectName();
+                    open << described(w);
             }
-            if (FileWindow *w = form->fileWindow(); w && w->isVisible())
-                open << (w->openButton->isVisible() ? QStringLiteral("to open \"") : QStringLiteral("to save \""))
-                            + w->nameEntry->text() + u'"';
             QWidget *focus = front()->focusWidget();
-            shown.push_back({QStringLiteral("windows"), open.isEmpty() ? QStringLiteral("none") : open.join(u' ')});
+            shown.push_back({QStringLiteral("windows"), open.isEmpty() ? QStringLiteral("none") : open.join(QStringLiteral(", "))});
             shown.push_back({QStringLiteral("focus"), focus ? focus->objectName() : QStringLiteral("none")});
         }
         return shown;
