@@ -274,10 +274,8 @@ inline const std::map<QString, Step> &steps()
          }},
         // "crash とりもどす あとで": the answers at the next start.
         {"crash", [](Player &p, const QString &pressed) {
-             const QStringList buttons = pressed.split(u' ', Qt::SkipEmptyParts);
-             p.answers.assign(buttons.begin(), buttons.end());
+             steps().at("answer")(p, pressed);
              p.crashAndStart();
-             p.answers.clear();
          }},
         {"status", [](Player &p, const QString &) {
              const GameState &s = p.game().state();

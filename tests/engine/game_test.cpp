@@ -2,16 +2,12 @@
 // waiting for one, when a timer's countdown starts afresh, chance.
 
 #include "fake_environment.h"
-#include "qt_printers.h"
 #include "engine/game.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <sys/file.h>
-
-#include <memory>
 
 #include <gtest/gtest.h>
 

@@ -84,9 +84,7 @@ public:
     void saveAs(const QString &name) override { throughFileWindow(form->saveAsAction, name); }
     void pick(const QString &name) override
     {
-        form->openAction->trigger();
-        FileWindow *window = form->fileWindow();
-        window->changeFolder(dir.path());
+        FileWindow *window = fileWindow(form->openAction);
         const QModelIndex file = window->files->model()->index(int(window->files->names().indexOf(name)), 0);
         QTest::mouseClick(window->files->viewport(), Qt::LeftButton, {}, window->files->visualRect(file).center());
         window->closeButton->click();
@@ -140,13 +138,18 @@ public:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
-    // The file window, moved to the scratch folder, with the name typed in.
-    void throughFileWindow(QAction *menu, const QString &name)
+    // The file window this menu item opens, in the scratch folder.
+    FileWindow *fileWindow(QAction *menu)
     {
         menu->trigger();
-        FileWindow *window = form->fileWindow();
-        if (window->folder() != dir.path())
-            window->changeFolder(dir.path());
+        if (form->fileWindow()->folder() != dir.path())
+            form->fileWindow()->changeFolder(dir.path());
+        return form->fileWindow();
+    }
+    // The file window with the name typed in.
+    void throughFileWindow(QAction *menu, const QString &name)
+    {
+        FileWindow *window = fileWindow(menu);
         window->nameEntry->setText(name);
         click(window->openButton->isVisible() ? window->openButton : window->saveButton);
         if (form->fileWindow() && !windowsOnly) // a failed open or save leaves it for another try

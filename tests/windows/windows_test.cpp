@@ -16,7 +16,6 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QScreen>
-#include <QStyle>
 #include <QAction>
 #include <QComboBox>
 #include <QGroupBox>
@@ -26,7 +25,6 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QTest>
