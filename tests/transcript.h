@@ -143,18 +143,10 @@ public:
     }
 };
 
-// Timers as a snapshot holds them: "name=interval" running, "name" not.
-struct Running {
-    const char *name;
-    int interval;
-    bool running;
-};
-inline QString timersText(const std::vector<Running> &timers)
+// A timer as a snapshot holds it: "name=interval" running, "name" not.
+inline QString timer(const char *name, bool running, int interval)
 {
-    QStringList shown;
-    for (const Running &t : timers)
-        shown << QLatin1String(t.name) + (t.running ? u'=' + QString::number(t.interval) : QString());
-    return shown.join(u' ');
+    return QLatin1String(name) + (running ? u'=' + QString::number(interval) : QString());
 }
 // What a step did to the timers: "+name 200ms" started or re-timed, "-name" stopped.
 inline QString timerChanges(const QString &before, const QString &after)

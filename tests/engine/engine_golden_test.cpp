@@ -38,18 +38,17 @@ public:
     void key(int k) override { g->pick(k); }
     void tick(const QString &timer) override
     {
-        static const std::map<QString, FaceTimer> kFace{{"blinkTimer", FaceTimer::Blink},
-                                                        {"eyelidTimer", FaceTimer::Eyelid},
-                                                        {"mouthTimer", FaceTimer::Mouth},
-                                                        {"gagTimer", FaceTimer::Gag}};
+        // The face's timers by name, in the order of FaceTimer.
+        static const QStringList kFace{"blinkTimer", "eyelidTimer", "mouthTimer", "gagTimer"};
+        const auto face = FaceTimer(kFace.indexOf(timer.section(u'.', -1)));
         if (timer == u"remarkTimer")
             g->remarkTick();
         else if (timer == u"answerBlinkTimer")
             g->answerBlinkTick();
         else if (timer.startsWith(u"farewell."))
-            g->farewellFaceTick(kFace.at(timer.section(u'.', 1)));
+            g->farewellFaceTick(face);
         else
-            g->faceTick(kFace.at(timer));
+            g->faceTick(face);
     }
     void next() override { g->nextLine(); }
     void newGame() override { g->newGame(); }
@@ -64,7 +63,7 @@ public:
     }
 
     static QString frame(Frame f) { return QLatin1String(frameName(f)); }
-    static transcript::Running running(const char *name, const Timer &rule) { return {name, rule.interval(), rule.running()}; }
+    static QString running(const char *name, const Timer &rule) { return transcript::timer(name, rule.running(), rule.interval()); }
     transcript::Snapshot snapshot() override
     {
         std::vector<transcript::Choice> choices;
@@ -74,14 +73,14 @@ public:
         std::optional<transcript::Ending> ending;
         if (const Face *e = g->farewell() ? &g->farewell()->face : nullptr)
             ending = {g->farewell()->sentence, QStringLiteral("eye %1, mouth %2").arg(frame(e->eye), frame(e->mouth)),
-                      transcript::timersText({running("blinkTimer", e->blinkTimer), running("eyelidTimer", e->eyelidTimer),
-                                              running("mouthTimer", e->mouthTimer)})};
+                      QStringList{running("blinkTimer", e->blinkTimer), running("eyelidTimer", e->eyelidTimer),
+                                  running("mouthTimer", e->mouthTimer)}.join(u' ')};
         return transcript::screen(
             g->screen().sentence, choices, g->screen().entryOpen, g->screen().entryText,
             QStringLiteral("eye %1, mouth %2, body %3").arg(frame(f.eye), frame(f.mouth), frame(f.body)),
-            transcript::timersText({running("remarkTimer", g->remarkTimer()), running("mouthTimer", f.mouthTimer),
-                                    running("blinkTimer", f.blinkTimer), running("eyelidTimer", f.eyelidTimer),
-                                    running("gagTimer", f.gagTimer), running("answerBlinkTimer", g->answerBlinkTimer())}),
+            QStringList{running("remarkTimer", g->remarkTimer()), running("mouthTimer", f.mouthTimer),
+                        running("blinkTimer", f.blinkTimer), running("eyelidTimer", f.eyelidTimer),
+                        running("gagTimer", f.gagTimer), running("answerBlinkTimer", g->answerBlinkTimer())}.join(u' '),
             g->screen().statusAvailable, bool(g->farewell()), ending, exits);
     }
 };

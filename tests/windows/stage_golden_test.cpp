@@ -159,12 +159,12 @@ public:
 
     static QString timers(QObject *window, std::initializer_list<const char *> names)
     {
-        std::vector<transcript::Running> timers;
+        QStringList timers;
         for (const char *name : names) {
             const auto *timer = window->findChild<QTimer *>(QLatin1String(name));
-            timers.push_back({name, timer ? timer->interval() : 0, timer && timer->isActive()});
+            timers << transcript::timer(name, timer && timer->isActive(), timer ? timer->interval() : 0);
         }
-        return transcript::timersText(timers);
+        return timers.join(u' ');
     }
     // The cue a display shows, checked against its pixels: a store frame's,
     // or the look-alike of its resting frame.
