@@ -5,6 +5,7 @@
 #include "fake_environment.h"
 #include "fake_host.h"
 #include "persistence/journal.h"
+#include "test_files.h"
 #include "windows/farewell_window.h"
 #include "windows/file_window.h"
 #include "windows/main_window.h"
@@ -63,46 +64,26 @@ TEST(CommandLineTest, OptionsAndTheSavedGame)
     }
 }
 
-// Runs the program's entry with these arguments; what it printed, and its result.
-struct Ran {
-    int result;
-    std::string out, err;
-};
-Ran run(std::vector<const char *> arguments, const Launch &launch = {})
+// Runs the program's entry with these arguments; its result.
+int run(std::vector<const char *> arguments, const Launch &launch = {})
 {
     arguments.insert(arguments.begin(), "nanairobako");
-    std::vector<char *> argv;
-    for (const char *a : arguments)
-        argv.push_back(const_cast<char *>(a));
-    argv.push_back(nullptr);
-    int argc = int(arguments.size());
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    const int result = runProgram(argc, argv.data(), launch);
-    return {result, testing::internal::GetCapturedStdout(), testing::internal::GetCapturedStderr()};
-}
-
-// What --help, --version and a refused option print, and their status, the
-// desktop tests pin on the built program; here the signal they leave set.
-TEST(ProgramTest, VersionOnStandardOutputAndAFileSizeLimitThatKillsNothing)
-{
-    std::signal(SIGXFSZ, SIG_DFL);
-    const Ran version = run({"--version"});
-    EXPECT_EQ(std::pair(version.result, version.out.rfind("nanairobako " NANAIRO_VERSION "\n", 0)), std::pair(0, std::size_t(0)));
-    EXPECT_EQ(std::signal(SIGXFSZ, SIG_DFL), SIG_IGN) << "a save past the file size limit must not kill the game";
+    arguments.push_back(nullptr);
+    int argc = int(arguments.size()) - 1;
+    return runProgram(argc, const_cast<char **>(arguments.data()), launch);
 }
 
 // A saved game handed over on the command line opens once the stage is up,
 // and the period check follows: opened on its end date, the farewell begins.
+// What --help, --version and a refused option print, the desktop tests pin
+// on the built program.
 TEST(ProgramTest, OpensTheSavedGameItIsGiven)
 {
+    std::signal(SIGXFSZ, SIG_DFL);
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("game.egg"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("\"2026/11/22\",\"8\",,,,\r\n\"2026/12/06\",\"7\",,,,\r\n\"Ann\",\"9\",,,,\r\n"
-               "\"hi\",\"3\",\"\",\"1\",\"1\",\"2\"\r\n");
-    file.close();
+    put(path, "\"2026/11/22\",\"8\",,,,\r\n\"2026/12/06\",\"7\",,,,\r\n\"Ann\",\"9\",,,,\r\n"
+              "\"hi\",\"3\",\"\",\"1\",\"1\",\"2\"\r\n");
     FakeEnvironment environment;
     FakeHost host;
     Launch launch{&environment, &host, [&](StageWindow &stage) {
@@ -115,9 +96,10 @@ TEST(ProgramTest, OpensTheSavedGameItIsGiven)
                       EXPECT_EQ(QGuiApplication::desktopFileName(), u"io.github.nanairobako.Nanairobako");
                       EXPECT_EQ(QApplication::windowIcon().availableSizes().size(), 7);
                   }, {}};
-    EXPECT_EQ(run({}, {&environment, &host, [](StageWindow &stage) { EXPECT_TRUE(stage.isVisible()); }, {}}).result, 0);
+    EXPECT_EQ(run({}, {&environment, &host, [](StageWindow &stage) { EXPECT_TRUE(stage.isVisible()); }, {}}), 0);
+    EXPECT_EQ(std::signal(SIGXFSZ, SIG_DFL), SIG_IGN) << "a save past the file size limit must not kill the game";
     const QByteArray name = QFile::encodeName(path);
-    EXPECT_EQ(run({name.constData()}, launch).result, 0);
+    EXPECT_EQ(run({name.constData()}, launch), 0);
     EXPECT_EQ(host.messages, QStringList{QStringLiteral("ファイルを開きました。")});
 }
 
@@ -128,10 +110,7 @@ TEST(ProgramTest, AsksAboutWordsACrashLeftBeforeItOpensTheGivenFile)
     QTemporaryDir dir;
     const QString path = QDir::toNativeSeparators(dir.filePath(QStringLiteral("game.egg")));
     const QString journals = dir.filePath(QStringLiteral("state"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("\"Ann\",\"9\",,,,\r\n");
-    file.close();
+    put(path, "\"Ann\",\"9\",,,,\r\n");
     const std::vector<WordRecord> left{{QStringLiteral("hi"), "3", "", "1", "1", "2"}};
     ASSERT_EQ(Journal(journals).begin({path, 1, 0}, left), QString());
 
@@ -142,7 +121,7 @@ TEST(ProgramTest, AsksAboutWordsACrashLeftBeforeItOpensTheGivenFile)
     EXPECT_EQ(run({other.constData()}, {&environment, &host, [&](StageWindow &stage) {
                       EXPECT_EQ(stage.game().currentFile(), path);
                       EXPECT_EQ(stage.game().state().newRecords[0], left[0]);
-                  }, journals}).result, 0);
+                  }, journals}), 0);
     ASSERT_EQ(host.questions.size(), 2);
     EXPECT_TRUE(host.questions[0].startsWith(QStringLiteral("保存していないことばが 1 こ")));
     EXPECT_TRUE(host.questions[1].startsWith(QStringLiteral("教えたことばや名前を、まだ保存していません。")));

@@ -2,20 +2,15 @@
 
 #include <gtest/gtest.h>
 
-TEST(Remarks, GeneratorByKindAndSubKind)
+// Each kind and sort a word can be taught as has its remark in remarks.game
+// and disliked.game; these only a hand-edited file holds, and no remark fits.
+TEST(Remarks, KindsAndSortsNoTeachingGivesHaveNoRemark)
 {
-    const std::tuple<const char *, const char *, std::optional<Generator>> cases[] = {
-        {"1", "1", Generator::Job},     {"1", "3", Generator::Food},     {"1", "4", Generator::Activity},
-        {"2", "1", Generator::Person},     {"2", "3", Generator::Place},    {"2", "4", Generator::Book},
-        {"3", "", Generator::Greeting},  {"4", "", Generator::Saying},   {"7", nullptr, {}},
-        {"8", nullptr, {}},             {"9", nullptr, {}},
-        // Only a hand-edited file holds these; they reach no generator.
-        {"x", "1", {}}, {"1", "x", {}}, {"1", "0", {}}, {"1", "5", {}}, {nullptr, nullptr, {}},
-    };
+    const std::pair<const char *, const char *> cases[] = {{"x", "1"}, {"1", "x"}, {"1", "0"}, {"2", "5"}, {nullptr, nullptr}};
     auto field = [](const char *v) { return v ? Field(QString::fromUtf8(v)) : Field(); };
-    for (const auto &[kind, sub, generator] : cases) {
-        SCOPED_TRACE(testing::Message() << (kind ? kind : "unset") << "/" << (sub ? sub : "unset"));
-        EXPECT_EQ(generatorFor({QStringLiteral("w"), field(kind), field(sub), {}, {}, {}}), generator);
+    for (const auto &[kind, sub] : cases) {
+        EXPECT_EQ(generatorFor({QStringLiteral("w"), field(kind), field(sub), {}, {}, {}}), std::nullopt)
+            << (kind ? kind : "unset") << "/" << (sub ? sub : "unset");
     }
 }
 

@@ -1,4 +1,4 @@
-#include "egg_test_files.h"
+#include "test_files.h"
 #include "persistence/egg_file.h"
 
 #include <QDir>
@@ -50,9 +50,9 @@ TEST(EggNames, ExtensionAndSeparator)
         EXPECT_EQ(joinFolderAndName(s(folder), s("a.egg")), QDir::toNativeSeparators(s("/tmp/games/a.egg")));
 }
 
-// Save-as replaces whatever the file held and leaves nothing else behind;
-// an append adds at the end only.
-TEST_F(EggFileTest, SaveAsReplacesAndAppendAddsAtTheEnd)
+// Save-as replaces whatever the file held, a longer file too, and leaves
+// nothing else behind. (What an overwrite save adds, the transcripts show.)
+TEST_F(EggFileTest, SaveAsReplacesAndLeavesNothingElse)
 {
     const QString file = path("life.egg");
     put(file, QByteArray(5000, 'x'));
@@ -65,13 +65,6 @@ TEST_F(EggFileTest, SaveAsReplacesAndAppendAddsAtTheEnd)
     put(longest, "old");
     ASSERT_EQ(saveEggFileAs(longest, dog, kTwoWords), QString());
     EXPECT_EQ(bytesOf(longest), encodeEgg(dog, kTwoWords).bytes);
-    QFile::remove(longest);
-    ASSERT_EQ(appendEggFile(file, {}), QString());
-    EXPECT_EQ(bytesOf(file), encodeEgg(dog, kTwoWords).bytes) << "nothing new leaves the file as it was";
-
-    QFile::remove(file);
-    ASSERT_EQ(appendEggFile(file, kTwoWords), QString()) << "a missing file is created";
-    EXPECT_EQ(bytesOf(file), encodeEgg(kTwoWords).bytes);
 }
 
 // A refused open or save leaves the game in hand and every file as it was.
@@ -236,23 +229,4 @@ TEST_F(EggFileTest, ASaveAsClearsWhatAKilledOneLeft)
     QStringList now = files();
     now.sort();
     EXPECT_EQ(now, expected);
-}
-
-// A file another program holds locked is waited for, a pause at a time so
-// that the game stays alive, and given up after a few seconds.
-TEST_F(EggFileTest, AHeldLockIsWaitedForABoundedTime)
-{
-    const QString file = path("game.egg");
-    put(file, "");
-    QFile holder(file);
-    ASSERT_TRUE(holder.open(QIODevice::ReadOnly) && flock(holder.handle(), LOCK_EX) == 0);
-    std::vector<int> pauses;
-    const QString refused = appendEggFile(file, kTwoWords, nullptr, [&](int ms) { pauses.push_back(ms); });
-    expectMessage(refused, "上書き保存できませんでした。", file, "ほかのプログラムがこのファイルを使っています。");
-    EXPECT_EQ(pauses, std::vector<int>(kEggLockTries - 1, kEggLockPauseMs));
-    EXPECT_LE((kEggLockTries - 1) * kEggLockPauseMs, 5000);
-    EXPECT_EQ(bytesOf(file), "");
-    const auto letGo = [&](int) { flock(holder.handle(), LOCK_UN); };
-    ASSERT_EQ(appendEggFile(file, kTwoWords, nullptr, letGo), QString());
-    EXPECT_EQ(bytesOf(file), encodeEgg(kTwoWords).bytes);
 }

@@ -2,7 +2,7 @@
 // file, folders the user may not write to, write limits, and texts that come
 // from input methods or from files written by hand.
 
-#include "egg_test_files.h"
+#include "test_files.h"
 #include "persistence/egg_file.h"
 #include "persistence/storable_text.h"
 
@@ -135,6 +135,7 @@ TEST_F(SaveSafetyTest, ASaveAsAndAnOverwriteSaveTakeTurns)
     EXPECT_EQ(appendEggFile(file, mine), QString());
     eggAppendLockedForTest = nullptr;
     EXPECT_EQ(pauses, kEggLockTries - 1);
+    EXPECT_LE((kEggLockTries - 1) * kEggLockPauseMs, 5000) << "a few seconds, then the save gives up";
     EXPECT_EQ(bytesOf(file), before + encodeEgg(mine).bytes);
     EXPECT_EQ(listing(), QStringList{s("game.egg")});
 

@@ -30,25 +30,38 @@ TEST(GetKeyValue, ReadsAStringOrLeavesEmptyTextAndNoOpenKey)
     }
 }
 
-TEST(showSystemInfo, FollowsTheRegistryToTheTool)
+// The tool the registry names: by its path, trusted, or else by its folder,
+// where the file is looked for first. Without a registry the desktop's own
+// program is started: one on the PATH first, in the order KDE's, GNOME's,
+// HardInfo, then one a menu entry names (a Flatpak, say), its command without
+// the entry's field codes.
+TEST(showSystemInfo, FollowsTheRegistryOrStartsTheDesktopsOwnProgram)
 {
-    struct Case {
-        const char *name;
-        QByteArray path, folder;   // empty: the value is missing
-        bool fileThere, startWorks, result;
-        QStringList started, checked;
-    };
     const QString joined = QStringLiteral("D:\\Info\\MSINFO32.EXE");
-    const Case cases[] = {
-        {"path trusted unchecked", "C:\\m.exe", "D:\\Info", false, true, true, {"C:\\m.exe"}, {}},
-        {"path does not start", "C:\\m.exe", "", false, false, false, {"C:\\m.exe"}, {}},
-        {"folder with the file", "", "D:\\Info", true, true, true, {joined}, {joined}},
-        {"folder without the file", "", "D:\\Info", false, true, false, {}, {joined}},
-        {"folder, start fails", "", "D:\\Info", true, false, false, {joined}, {joined}},
-        {"neither", "", "", true, true, false, {}, {}},
+    const QString flatpak = QStringLiteral("[Desktop Entry]\nName=Info\nExec=flatpak run org.kde.kinfocenter %U\n"
+                                           "[Desktop Action help]\nExec=wrong\n");
+    const QString quoted = QStringLiteral("[Desktop Action a]\nExec=wrong\n[Desktop Entry]\nExec=\"/opt/hard info/hi\" %f 9%%\n");
+    const struct {
+        QByteArray path, folder; // empty: the value is missing
+        bool fileThere, startWorks;
+        std::map<QString, QString> programs, entries;
+        QStringList started, checked;
+    } cases[] = {
+        {"C:\\m.exe", "D:\\Info", false, true, {}, {}, {"C:\\m.exe"}, {}}, // the path, trusted unchecked
+        {"C:\\m.exe", "", false, false, {}, {}, {"C:\\m.exe"}, {}}, // the path, which does not start
+        {"", "D:\\Info", true, true, {}, {}, {joined}, {joined}}, // the folder with the file
+        {"", "D:\\Info", false, true, {}, {}, {}, {joined}}, // the folder without it
+        {"", "D:\\Info", true, false, {}, {}, {joined}, {joined}}, // the folder, and the start fails
+        {"", "", true, true, {}, {}, {}, {}}, // neither, nor a program of the desktop
+        {"", "", false, true, {{"hardinfo", "/usr/bin/hardinfo"}, {"gnome-system-monitor", "/usr/bin/gsm"}}, {}, {"/usr/bin/gsm"}, {}},
+        {"", "", false, true, {{"gnome-system-monitor", "/usr/bin/gsm"}, {"kinfocenter", "/usr/bin/kic"}}, {}, {"/usr/bin/kic"}, {}},
+        {"", "", false, true, {{"hardinfo", "/usr/bin/hardinfo"}}, {{"org.kde.kinfocenter.desktop", flatpak}}, {"/usr/bin/hardinfo"}, {}},
+        {"", "", false, true, {}, {{"org.kde.kinfocenter.desktop", flatpak}}, {"flatpak run org.kde.kinfocenter"}, {}},
+        {"", "", false, true, {}, {{"hardinfo.desktop", quoted}}, {"/opt/hard info/hi 9%"}, {}},
+        {"", "", false, true, {}, {{"gnome-system-monitor.desktop", "[Desktop Entry]\nName=x\n"}}, {}, {}},
     };
-    for (const Case &c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.started.value(0).toStdString());
         FakeSystemTools tools;
         if (!c.path.isEmpty())
             tools.setString("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH", c.path);
@@ -57,37 +70,11 @@ TEST(showSystemInfo, FollowsTheRegistryToTheTool)
         if (c.fileThere)
             tools.files << joined;
         tools.startSucceeds = c.startWorks;
-        EXPECT_EQ(startSysInfoTool(tools), c.result);
+        tools.programs = c.programs;
+        tools.entries = c.entries;
+        EXPECT_EQ(startSysInfoTool(tools), c.startWorks && !c.started.isEmpty());
         EXPECT_EQ(tools.started, c.started);
         EXPECT_EQ(tools.fileChecks, c.checked);
         EXPECT_EQ(tools.openKeys(), 0);
-    }
-}
-
-// Without a registry the desktop's own program is started: one on the PATH
-// first, in the order KDE's, GNOME's, HardInfo, then one a menu entry names
-// (a Flatpak, say), its command without the entry's field codes.
-TEST(showSystemInfo, StartsTheDesktopsOwnProgramWithoutARegistry)
-{
-    const QString flatpak = QStringLiteral("[Desktop Entry]\nName=Info\nExec=flatpak run org.kde.kinfocenter %U\n"
-                                           "[Desktop Action help]\nExec=wrong\n");
-    const QString quoted = QStringLiteral("[Desktop Action a]\nExec=wrong\n[Desktop Entry]\nExec=\"/opt/hard info/hi\" %f 9%%\n");
-    const struct {
-        std::map<QString, QString> programs, entries;
-        QStringList started;
-    } cases[] = {
-        {{{"hardinfo", "/usr/bin/hardinfo"}, {"gnome-system-monitor", "/usr/bin/gsm"}}, {}, {"/usr/bin/gsm"}},
-        {{{"gnome-system-monitor", "/usr/bin/gsm"}, {"kinfocenter", "/usr/bin/kic"}}, {}, {"/usr/bin/kic"}},
-        {{{"hardinfo", "/usr/bin/hardinfo"}}, {{"org.kde.kinfocenter.desktop", flatpak}}, {"/usr/bin/hardinfo"}},
-        {{}, {{"org.kde.kinfocenter.desktop", flatpak}}, {"flatpak run org.kde.kinfocenter"}},
-        {{}, {{"hardinfo.desktop", quoted}}, {"/opt/hard info/hi 9%"}},
-        {{}, {{"gnome-system-monitor.desktop", "[Desktop Entry]\nName=x\n"}}, {}},
-    };
-    for (const auto &c : cases) {
-        FakeSystemTools tools;
-        tools.programs = c.programs;
-        tools.entries = c.entries;
-        EXPECT_EQ(startSysInfoTool(tools), !c.started.isEmpty());
-        EXPECT_EQ(tools.started, c.started);
     }
 }
