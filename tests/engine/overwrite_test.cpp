@@ -1,7 +1,7 @@
 // An overwrite save to the game's own file after that file changed on disk.
 
 #include "fake_environment.h"
-#include "persistence/egg_test_files.h"
+#include "test_files.h"
 #include "engine/game.h"
 
 #include <QTemporaryDir>
