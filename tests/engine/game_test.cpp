@@ -64,10 +64,6 @@ TEST(GameTest, TimersRestartOnlyWhereACountdownStartsAfresh)
     }
 }
 
-} // namespace
-
-namespace {
-
 // The desktop's chance stays below 1 whatever it is seeded with.
 TEST(GameTest, TheSystemsDrawsLieInTheUnitInterval)
 {

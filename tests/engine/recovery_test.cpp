@@ -53,12 +53,6 @@ protected:
     FakeEnvironment environment;
     QStringList messages;
 
-    // A game that ended without being asked, with these records unsaved.
-    void leave(const JournalHeader &header, const std::vector<WordRecord> &records)
-    {
-        Journal journal(folder);
-        ASSERT_EQ(journal.begin(header, records), QString());
-    }
     std::unique_ptr<Game> start()
     {
         auto game = std::make_unique<Game>(environment);
@@ -76,7 +70,8 @@ TEST_F(LeftGamesTest, WhatMemoryCannotHoldStaysInTheLeftJournal)
     std::vector<WordRecord> many;
     for (int n = 0; n < kNewRecordSlots; ++n)
         many.push_back(word(QByteArray::number(n).constData()));
-    leave({file, 0, 0}, many); // its file is gone: a new game, dates first
+    // A game that ended without being asked, whose file is gone: a new game, dates first.
+    ASSERT_EQ(Journal(folder).begin({file, 0, 0}, many), QString());
     auto game = start();
     LeftGames left(*game);
     ASSERT_TRUE(left.next());

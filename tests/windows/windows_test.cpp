@@ -50,7 +50,7 @@ protected:
         form.aboutAction->trigger();
         form.howToPlayAction->trigger();
         form.saveAsAction->trigger();
-        file("end.egg", "\"2026/12/06\",\"7\",,,,\r\n");
+        put(dir.filePath(QStringLiteral("end.egg")), "\"2026/12/06\",\"7\",,,,\r\n");
         game.open(dir.filePath(QStringLiteral("end.egg")));
         for (int line = 0; line < 14; ++line) // to the scene's longest line
             form.farewellWindow->nextButton->click();
@@ -63,7 +63,6 @@ protected:
         QTest::keyClicks(form.wordEntry, text);
         form.confirmButton->click();
     }
-    void file(const char *name, const QByteArray &bytes = "\"Ann\",\"9\",,,,\r\n") { put(dir.filePath(QLatin1String(name)), bytes); }
 };
 
 // What a screen reader is told: the sentence, each answer with its place,
@@ -153,9 +152,6 @@ void expectMenusNamesAndBoxes(StageWindow &stage, const QList<QWidget *> &window
     expectGoldenText(QStringLiteral(NANAIRO_TEST_DATA "/windows.txt"), lines.join(u'\n') + u'\n');
 }
 
-// Every window's controls lie inside it, nothing overlaps but what the
-// balloon and the body hold, every caption fits unclipped, and no access key
-// is used twice in a window or its menu bar.
 // The bounding box of what differs between two pictures of one size.
 QRect inkBetween(const QImage &a, const QImage &b)
 {
@@ -196,6 +192,9 @@ void expectWholeIn(QLineEdit *box)
         << ink.height() << " pixels of " << whole.width() << "x" << whole.height();
 }
 
+// Every window's controls lie inside it, nothing overlaps but what the
+// balloon and the body hold, every caption fits unclipped, and no access key
+// is used twice in a window or its menu bar.
 TEST_F(WindowsTest, LayoutInvariants)
 {
     const QList<QWidget *> windows = everyWindow();
