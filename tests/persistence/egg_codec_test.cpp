@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <random>
 
 namespace {
 
@@ -36,6 +35,9 @@ TEST(EggCodec, LinesWrittenAndRead)
         // ～ and ① exist only in the Microsoft variant of Shift_JIS
         {"code page 932 extras", "\"\x81\x60\x87\x40\xfb\xfc\",\"1\",,,,\r\n", {rec(s("～①髙"), s("1"))}, true},
         {"all unset", ",,,,,\r\n", {rec({}, {})}, true},
+        {"blanks kept inside quotes", "\" a b \",\"\t\",,,,\r\n", {rec(s(" a b "), s("\t"))}, true},
+        // Half-width kana and the backslash take one byte each.
+        {"single-byte letters", "\"\xb1\xdf\\\",\"1\",,,,\r\n", {rec(s("ｱﾟ\\"), s("1"))}, true},
         {"empty file, read as a null array", QByteArray(), {}, true},
         {"spaces and tabs before a field", " \t\"a\",  \"1\",,,,\r\n", {a1}, false},
         {"text after a closing quote skipped", "\"a\"xyz ,\"1\"  ,,,,\r\n", {a1}, false},
@@ -54,32 +56,6 @@ TEST(EggCodec, LinesWrittenAndRead)
             EXPECT_EQ(encodeEgg(records).bytes, bytes);
         }
     }
-}
-
-// What the reader gives back equals what the writer was given, over many
-// generated records: texts from every script the game's users type, with
-// commas and spaces in them, mixed with empty texts and unset fields.
-TEST(EggRoundTrip, GeneratedRecordsComeBackEqual)
-{
-    const QString pool = s("abcXYZ019 ,.-_/\\~!?#%&'()=あいうえおをんがぱゃっー"
-                           "アイウエオヴヵヶ漢字語言葉鳥魚犬猫髙﨑①Ⅱ㈱～－。、「」・　ｱｲｳｴｵﾟ");
-    std::mt19937 random(20261206);
-    auto field = [&]() -> Field {
-        const unsigned pick = random() % 6;
-        if (pick < 2)
-            return std::nullopt;
-        QString text;
-        for (unsigned n = pick == 2 ? 0 : 1 + random() % 12; n > 0; --n)
-            text += pool.at(random() % pool.size());
-        return text;
-    };
-    std::vector<WordRecord> records(3000);
-    for (WordRecord &r : records)
-        r = rec(field(), field(), field(), field(), field(), field());
-
-    const EggEncoded encoded = encodeEgg(records);
-    ASSERT_TRUE(encoded.ok()) << encoded.error.toStdString();
-    EXPECT_EQ(decodeOk(encoded.bytes), records);
 }
 
 // A text that holds a quote cannot stand in quotes; it is written bare
