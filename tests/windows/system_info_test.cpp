@@ -32,30 +32,32 @@ TEST(GetKeyValue, ReadsAStringOrLeavesEmptyTextAndNoOpenKey)
 
 // The tool the registry names: by its path, trusted, or else by its folder,
 // where the file is looked for first. Without a registry the desktop's own
-// program is started: one on the PATH first, in the order KDE's, GNOME's,
-// HardInfo, then one a menu entry names (a Flatpak, say), its command without
-// the entry's field codes.
+// program is started: one on the PATH first (in /usr/bin here), in the order
+// KDE's, GNOME's, HardInfo, then one a menu entry names (a Flatpak, say), its
+// command without the entry's field codes.
 TEST(showSystemInfo, FollowsTheRegistryOrStartsTheDesktopsOwnProgram)
 {
     const QString joined = QStringLiteral("D:\\Info\\MSINFO32.EXE");
     const QString flatpak = QStringLiteral("[Desktop Entry]\nName=Info\nExec=flatpak run org.kde.kinfocenter %U\n"
                                            "[Desktop Action help]\nExec=wrong\n");
-    const QString quoted = QStringLiteral("[Desktop Action a]\nExec=wrong\n[Desktop Entry]\nExec=\"/opt/hard info/hi\" %f 9%%\n");
+    const QString quoted =
+        QStringLiteral("[Desktop Action a]\nExec=wrong\n[Desktop Entry]\nExec=\"/opt/hard info/hi\" %f 9%%\n");
     const struct {
         QByteArray path, folder; // empty: the value is missing
         bool fileThere, startWorks;
-        std::map<QString, QString> programs, entries;
+        QStringList programs;
+        std::map<QString, QString> entries;
         QStringList started, checked;
     } cases[] = {
         {"C:\\m.exe", "D:\\Info", false, true, {}, {}, {"C:\\m.exe"}, {}}, // the path, trusted unchecked
-        {"C:\\m.exe", "", false, false, {}, {}, {"C:\\m.exe"}, {}}, // the path, which does not start
-        {"", "D:\\Info", true, true, {}, {}, {joined}, {joined}}, // the folder with the file
-        {"", "D:\\Info", false, true, {}, {}, {}, {joined}}, // the folder without it
-        {"", "D:\\Info", true, false, {}, {}, {joined}, {joined}}, // the folder, and the start fails
-        {"", "", true, true, {}, {}, {}, {}}, // neither, nor a program of the desktop
-        {"", "", false, true, {{"hardinfo", "/usr/bin/hardinfo"}, {"gnome-system-monitor", "/usr/bin/gsm"}}, {}, {"/usr/bin/gsm"}, {}},
-        {"", "", false, true, {{"gnome-system-monitor", "/usr/bin/gsm"}, {"kinfocenter", "/usr/bin/kic"}}, {}, {"/usr/bin/kic"}, {}},
-        {"", "", false, true, {{"hardinfo", "/usr/bin/hardinfo"}}, {{"org.kde.kinfocenter.desktop", flatpak}}, {"/usr/bin/hardinfo"}, {}},
+        {"C:\\m.exe", "", false, false, {}, {}, {"C:\\m.exe"}, {}},        // the path, which does not start
+        {"", "D:\\Info", true, true, {}, {}, {joined}, {joined}},          // the folder with the file
+        {"", "D:\\Info", false, true, {}, {}, {}, {joined}},               // the folder without it
+        {"", "D:\\Info", true, false, {}, {}, {joined}, {joined}},         // the folder, and the start fails
+        {"", "", true, true, {}, {}, {}, {}},                              // neither, nor a program of the desktop
+        {"", "", false, true, {"hardinfo", "gnome-system-monitor"}, {}, {"/usr/bin/gnome-system-monitor"}, {}},
+        {"", "", false, true, {"gnome-system-monitor", "kinfocenter"}, {}, {"/usr/bin/kinfocenter"}, {}},
+        {"", "", false, true, {"hardinfo"}, {{"org.kde.kinfocenter.desktop", flatpak}}, {"/usr/bin/hardinfo"}, {}},
         {"", "", false, true, {}, {{"org.kde.kinfocenter.desktop", flatpak}}, {"flatpak run org.kde.kinfocenter"}, {}},
         {"", "", false, true, {}, {{"hardinfo.desktop", quoted}}, {"/opt/hard info/hi 9%"}, {}},
         {"", "", false, true, {}, {{"gnome-system-monitor.desktop", "[Desktop Entry]\nName=x\n"}}, {}, {}},
@@ -70,7 +72,8 @@ TEST(showSystemInfo, FollowsTheRegistryOrStartsTheDesktopsOwnProgram)
         if (c.fileThere)
             tools.files << joined;
         tools.startSucceeds = c.startWorks;
-        tools.programs = c.programs;
+        for (const QString &program : c.programs)
+            tools.programs[program] = QStringLiteral("/usr/bin/") + program;
         tools.entries = c.entries;
         EXPECT_EQ(startSysInfoTool(tools), c.startWorks && !c.started.isEmpty());
         EXPECT_EQ(tools.started, c.started);
