@@ -39,7 +39,10 @@ using Snapshot = std::vector<std::pair<QString, QString>>;
 inline QString dataPath(const QString &name) { return QStringLiteral(NANAIRO_TEST_DATA "/") + name; }
 
 // The transcripts: "*.game" both players replay, "*.stage" only the windows.
-inline QStringList transcripts(const QString &pattern) { return QDir(QStringLiteral(NANAIRO_TEST_DATA)).entryList({pattern}); }
+inline QStringList transcripts(const QString &pattern)
+{
+    return QDir(QStringLiteral(NANAIRO_TEST_DATA)).entryList({pattern});
+}
 // A transcript's test name: its file name without the extension, dashes as underscores.
 inline std::string testName(const ::testing::TestParamInfo<QString> &info)
 {
@@ -123,7 +126,9 @@ public:
     void show(const QString &name)
     {
         QStringDecoder decode(kEggEncoding);
-        QStringList lines = QString(decode(bytesOf(file(name)))).replace(dir.path(), QStringLiteral("<dir>")).split(QStringLiteral("\r\n"));
+        QStringList lines = QString(decode(bytesOf(file(name))))
+                                .replace(dir.path(), QStringLiteral("<dir>"))
+                                .split(QStringLiteral("\r\n"));
         const QString last = lines.takeLast();
         for (const QString &line : lines)
             printed << QStringLiteral("| ") + line;
@@ -227,7 +232,8 @@ inline const std::map<QString, Step> &steps()
         {"choose", [](Player &p, const QString &k) { p.choose(k.toInt()); }},
         {"key", [](Player &p, const QString &k) { p.key(k.toInt()); }},
         // A timer that is not running cannot tick; the transcript says so.
-        {"tick", [](Player &p, const QString &timer) {
+        {"tick",
+         [](Player &p, const QString &timer) {
              const bool farewell = timer.startsWith(u"farewell.");
              const QString running = u' ' + valueOf(p.snapshot(), farewell ? "farewell timers" : "timers");
              if (!running.contains(u' ' + timer.section(u'.', -1) + u'='))
@@ -235,7 +241,8 @@ inline const std::map<QString, Step> &steps()
              p.tick(timer);
          }},
         // "next 31": as many lines of the farewell at once.
-        {"next", [](Player &p, const QString &count) {
+        {"next",
+         [](Player &p, const QString &count) {
              for (int n = std::max(1, count.toInt()); n > 0; --n)
                  p.next();
          }},
@@ -248,14 +255,16 @@ inline const std::map<QString, Step> &steps()
         {"press", [](Player &p, const QString &keys) { p.press(keys); }},
         {"folder", [](Player &p, const QString &name) { p.folder(name); }},
         // "answer 保存 キャンセル": the buttons pressed in the questions the next step asks.
-        {"answer", [](Player &p, const QString &pressed) {
+        {"answer",
+         [](Player &p, const QString &pressed) {
              const QStringList buttons = pressed.split(u' ', Qt::SkipEmptyParts);
              p.answers.assign(buttons.begin(), buttons.end());
          }},
         {"save", [](Player &p, const QString &) { p.save(); }},
         {"quit", [](Player &p, const QString &) { p.quit(); }},
         // "teach 先生 1 1 3 1 2": the word, then each answer picked and confirmed.
-        {"teach", [](Player &p, const QString &words) {
+        {"teach",
+         [](Player &p, const QString &words) {
              const QStringList parts = words.split(u' ', Qt::SkipEmptyParts);
              p.type(parts.value(0));
              p.confirm();
@@ -265,40 +274,50 @@ inline const std::map<QString, Step> &steps()
              }
          }},
         // "crash とりもどす あとで": the answers at the next start.
-        {"crash", [](Player &p, const QString &pressed) {
+        {"crash",
+         [](Player &p, const QString &pressed) {
              steps().at("answer")(p, pressed);
              p.crashAndStart();
          }},
-        {"status", [](Player &p, const QString &) {
+        {"status",
+         [](Player &p, const QString &) {
              const GameState &s = p.game().state();
              p.printed << (p.game().screen().statusAvailable
-                               ? QStringLiteral("status ") + QStringList{s.playerName, s.characterName, QString::number(s.level),
-                                                                         statusTitle(s.level, s.vulgarCount, s.uselessCount),
-                                                                         s.startDate, s.endDate}.join(QStringLiteral(" | "))
+                               ? QStringLiteral("status ")
+                                     + QStringList{s.playerName, s.characterName, QString::number(s.level),
+                                                   statusTitle(s.level, s.vulgarCount, s.uselessCount), s.startDate,
+                                                   s.endDate}
+                                           .join(QStringLiteral(" | "))
                                : QStringLiteral("status (menu off)"));
          }},
         // The world: the date, the draws ("k/n" lands on k of n), files.
         {"date", [](Player &p, const QString &date) { p.environment.date = QDate::fromString(date, u"yyyy/MM/dd"); }},
-        {"draw", [](Player &p, const QString &draws) {
+        {"draw",
+         [](Player &p, const QString &draws) {
              for (const QString &r : draws.split(u' '))
-                 p.environment.draws.push_back(r.contains(u'/') ? r.section(u'/', 0, 0).toDouble() / r.section(u'/', 1).toDouble()
-                                                                : r.toDouble());
+                 p.environment.draws.push_back(r.contains(u'/')
+                                                   ? r.section(u'/', 0, 0).toDouble() / r.section(u'/', 1).toDouble()
+                                                   : r.toDouble());
          }},
         {"make", [](Player &p, const QString &a) { p.make(a.section(u' ', 0, 0), a.section(u' ', 1).toInt()); }},
         // Another program writes a line over the file.
-        {"put", [](Player &p, const QString &a) { put(p.file(a.section(u' ', 0, 0)), a.section(u' ', 1).toUtf8() + "\r\n"); }},
+        {"put",
+         [](Player &p, const QString &a) { put(p.file(a.section(u' ', 0, 0)), a.section(u' ', 1).toUtf8() + "\r\n"); }},
         {"remove", [](Player &p, const QString &name) { QFile::remove(p.file(name)); }},
         {"mkdir", [](Player &p, const QString &name) { QDir().mkpath(p.file(name)); }},
         // "link NAME TARGET": a symbolic link.
-        {"link", [](Player &p, const QString &a) { QFile::link(p.file(a.section(u' ', 1)), p.file(a.section(u' ', 0, 0))); }},
+        {"link",
+         [](Player &p, const QString &a) { QFile::link(p.file(a.section(u' ', 1)), p.file(a.section(u' ', 0, 0))); }},
         // A save stopped halfway: the file loses its last bytes.
-        {"cut", [](Player &p, const QString &a) {
+        {"cut",
+         [](Player &p, const QString &a) {
              QFile out(p.file(a.section(u' ', 0, 0)));
              if (out.open(QIODevice::ReadWrite))
                  out.resize(out.size() - a.section(u' ', 1).toInt());
          }},
         {"show", [](Player &p, const QString &name) { p.show(name); }},
-        {"journal", [](Player &p, const QString &) {
+        {"journal",
+         [](Player &p, const QString &) {
              if (p.journalNames().isEmpty())
                  p.printed << QStringLiteral("| (no journal)");
              for (const QString &name : p.journalNames()) {
@@ -308,11 +327,14 @@ inline const std::map<QString, Step> &steps()
          }},
         // A copy of the journal as it stood, put back after a crash: the
         // crash came between a save and the journal's trim.
-        {"hold-journal", [](Player &p, const QString &) {
+        {"hold-journal",
+         [](Player &p, const QString &) {
              if (!p.journalNames().isEmpty())
-                 QFile::copy(p.file(QStringLiteral("state/") + p.journalNames().first()), p.file(QStringLiteral("held.journal")));
+                 QFile::copy(p.file(QStringLiteral("state/") + p.journalNames().first()),
+                             p.file(QStringLiteral("held.journal")));
          }},
-        {"put-back-journal", [](Player &p, const QString &) {
+        {"put-back-journal",
+         [](Player &p, const QString &) {
              QFile::rename(p.file(QStringLiteral("held.journal")), p.file(QStringLiteral("state/0-held.journal")));
          }},
     };

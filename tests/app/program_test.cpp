@@ -11,8 +11,8 @@
 #include "windows/main_window.h"
 #include "windows/stage_widgets.h"
 
-#include <QDir>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QIcon>
@@ -51,7 +51,9 @@ TEST(CommandLineTest, OptionsAndTheSavedGame)
         // The toolkit's own options are left to it.
         {{"-platform", "offscreen", "game.egg"}, Action::Play, "game.egg"},
         {{"-style=fusion", "--reverse", "-qwindowtitle", "x", "g.egg"}, Action::Play, "g.egg"},
-        {{"-platformpluginpath", "p", "-display", ":0", "-name", "n", "-title", "t", "-dograb", "g"}, Action::Play, "g"},
+        {{"-platformpluginpath", "p", "-display", ":0", "-name", "n", "-title", "t", "-dograb", "g"},
+         Action::Play,
+         "g"},
         {{"style"}, Action::Play, "style"}, // a file named like an option
         {{"--", "-style"}, Action::Play, "-style"},
     };
@@ -86,7 +88,9 @@ TEST(ProgramTest, OpensTheSavedGameItIsGiven)
               "\"hi\",\"3\",\"\",\"1\",\"1\",\"2\"\r\n");
     FakeEnvironment environment;
     FakeHost host;
-    Launch launch{&environment, &host, [&](StageWindow &stage) {
+    Launch launch{&environment,
+                  &host,
+                  [&](StageWindow &stage) {
                       EXPECT_EQ(stage.game().currentFile(), QDir::toNativeSeparators(path));
                       EXPECT_EQ(stage.speech->text(), u"Ann、hi　あいさつもいいもんだな。");
                       EXPECT_TRUE(stage.farewellWindow && stage.farewellWindow->isVisible());
@@ -95,7 +99,8 @@ TEST(ProgramTest, OpensTheSavedGameItIsGiven)
                       EXPECT_EQ(QCoreApplication::applicationVersion(), QStringLiteral(NANAIRO_VERSION));
                       EXPECT_EQ(QGuiApplication::desktopFileName(), u"io.github.nanairobako.Nanairobako");
                       EXPECT_EQ(QApplication::windowIcon().availableSizes().size(), 7);
-                  }, {}};
+                  },
+                  {}};
     EXPECT_EQ(run({}, {&environment, &host, [](StageWindow &stage) { EXPECT_TRUE(stage.isVisible()); }, {}}), 0);
     EXPECT_EQ(std::signal(SIGXFSZ, SIG_DFL), SIG_IGN) << "a save past the file size limit must not kill the game";
     const QByteArray name = QFile::encodeName(path);
@@ -118,10 +123,13 @@ TEST(ProgramTest, AsksAboutWordsACrashLeftBeforeItOpensTheGivenFile)
     FakeHost host;
     host.answers = {0, 2}; // とりもどす, then キャンセル before the open drops the word
     const QByteArray other = QFile::encodeName(dir.filePath(QStringLiteral("other.egg")));
-    EXPECT_EQ(run({other.constData()}, {&environment, &host, [&](StageWindow &stage) {
-                      EXPECT_EQ(stage.game().currentFile(), path);
-                      EXPECT_EQ(stage.game().state().newRecords[0], left[0]);
-                  }, journals}), 0);
+    EXPECT_EQ(run({other.constData()}, {&environment, &host,
+                                        [&](StageWindow &stage) {
+                                            EXPECT_EQ(stage.game().currentFile(), path);
+                                            EXPECT_EQ(stage.game().state().newRecords[0], left[0]);
+                                        },
+                                        journals}),
+              0);
     ASSERT_EQ(host.questions.size(), 2);
     EXPECT_TRUE(host.questions[0].startsWith(QStringLiteral("保存していないことばが 1 こ")));
     EXPECT_TRUE(host.questions[1].startsWith(QStringLiteral("教えたことばや名前を、まだ保存していません。")));
@@ -145,14 +153,17 @@ TEST(ProgramTest, RemembersTheLastFolderAndWhereTheStageStood)
     const auto start = [&](QPoint to) {
         QString folder;
         QPoint at;
-        run({}, {&environment, &host, [&](StageWindow &stage) {
+        run({}, {&environment,
+                 &host,
+                 [&](StageWindow &stage) {
                      at = stage.pos();
                      stage.saveAsAction->trigger();
                      folder = stage.fileWindow()->folder();
                      stage.fileWindow()->nameEntry->setText(saves.filePath(QStringLiteral("kept.egg")));
                      stage.fileWindow()->saveButton->click();
                      stage.move(to);
-                 }, {}});
+                 },
+                 {}});
         return std::pair(folder, at);
     };
     const auto [first, home] = start(QPoint(30, 40));

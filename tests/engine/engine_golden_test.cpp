@@ -63,7 +63,10 @@ public:
     }
 
     static QString frame(Frame f) { return QLatin1String(frameName(f)); }
-    static QString running(const char *name, const Timer &rule) { return transcript::timer(name, rule.running(), rule.interval()); }
+    static QString running(const char *name, const Timer &rule)
+    {
+        return transcript::timer(name, rule.running(), rule.interval());
+    }
     transcript::Snapshot snapshot() override
     {
         std::vector<transcript::Choice> choices;
@@ -74,13 +77,15 @@ public:
         if (const Face *e = g->farewell() ? &g->farewell()->face : nullptr)
             ending = {g->farewell()->sentence, QStringLiteral("eye %1, mouth %2").arg(frame(e->eye), frame(e->mouth)),
                       QStringList{running("blinkTimer", e->blinkTimer), running("eyelidTimer", e->eyelidTimer),
-                                  running("mouthTimer", e->mouthTimer)}.join(u' ')};
+                                  running("mouthTimer", e->mouthTimer)}
+                          .join(u' ')};
         return transcript::screen(
             g->screen().sentence, choices, g->screen().entryOpen, g->screen().entryText,
             QStringLiteral("eye %1, mouth %2, body %3").arg(frame(f.eye), frame(f.mouth), frame(f.body)),
             QStringList{running("remarkTimer", g->remarkTimer()), running("mouthTimer", f.mouthTimer),
                         running("blinkTimer", f.blinkTimer), running("eyelidTimer", f.eyelidTimer),
-                        running("gagTimer", f.gagTimer), running("answerBlinkTimer", g->answerBlinkTimer())}.join(u' '),
+                        running("gagTimer", f.gagTimer), running("answerBlinkTimer", g->answerBlinkTimer())}
+                .join(u' '),
             g->screen().statusAvailable, bool(g->farewell()), ending, exits);
     }
 };
@@ -94,4 +99,5 @@ TEST_P(EngineGames, PlayWithoutAWindow)
     transcript::expectGolden(GetParam(), [] { return std::make_unique<EnginePlayer>(); });
 }
 
-INSTANTIATE_TEST_SUITE_P(Transcripts, EngineGames, ::testing::ValuesIn(transcript::transcripts("*.game").toVector()), transcript::testName);
+INSTANTIATE_TEST_SUITE_P(Transcripts, EngineGames, ::testing::ValuesIn(transcript::transcripts("*.game").toVector()),
+                         transcript::testName);

@@ -1,8 +1,8 @@
 // Rules of the engine that no transcript shows: asking for a file and
 // waiting for one, when a timer's countdown starts afresh, chance.
 
-#include "fake_environment.h"
 #include "engine/game.h"
+#include "fake_environment.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -45,10 +45,10 @@ TEST(GameTest, TimersRestartOnlyWhereACountdownStartsAfresh)
         bool running;
         int starts;
     } steps[] = {
-        {[](Timer &t) { t.enable(); }, true, 1},    {[](Timer &t) { t.enable(); }, true, 1},
+        {[](Timer &t) { t.enable(); }, true, 1},         {[](Timer &t) { t.enable(); }, true, 1},
         {[](Timer &t) { t.setInterval(100); }, true, 1}, {[](Timer &t) { t.setInterval(500); }, true, 2},
-        {[](Timer &t) { t.disable(); }, false, 2},  {[](Timer &t) { t.setInterval(0); }, false, 2},
-        {[](Timer &t) { t.enable(); }, false, 3},   {[](Timer &t) { t.setInterval(500); }, true, 4},
+        {[](Timer &t) { t.disable(); }, false, 2},       {[](Timer &t) { t.setInterval(0); }, false, 2},
+        {[](Timer &t) { t.enable(); }, false, 3},        {[](Timer &t) { t.setInterval(500); }, true, 4},
     };
     for (std::size_t n = 0; n < std::size(steps); ++n) {
         steps[n].step(timer);

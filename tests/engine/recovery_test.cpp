@@ -29,14 +29,13 @@ TEST(RecoveryTest, RecordsTheFileAlreadyHoldsComeBackOnce)
         qint64 held;
         std::size_t saved;
     } cases[] = {
-        {{a, b}, 2, 0},          // no save since
-        {{a, b, c, d}, 2, 2},    // saved, the journal not trimmed
-        {{a, b, c}, 2, 1},       // a save cut short after c
-        {{a, b, x, c, d}, 2, 2}, // another program added x first
-        {{a, b, c, d, x}, 2, 2}, // and after
-        {{a, d}, 2, 0},          // d alone is no saved run of the journal
-        {{c, d}, 0, 2},
-        {{a}, 2, 0}, // the file lost records meanwhile
+        {{a, b}, 2, 0},                       // no save since
+        {{a, b, c, d}, 2, 2},                 // saved, the journal not trimmed
+        {{a, b, c}, 2, 1},                    // a save cut short after c
+        {{a, b, x, c, d}, 2, 2},              // another program added x first
+        {{a, b, c, d, x}, 2, 2},              // and after
+        {{a, d}, 2, 0},                       // d alone is no saved run of the journal
+        {{c, d}, 0, 2},          {{a}, 2, 0}, // the file lost records meanwhile
     };
     const std::vector<WordRecord> journal{c, d};
     for (const auto &k : cases) {

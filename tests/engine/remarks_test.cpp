@@ -6,7 +6,8 @@
 // and disliked.game; these only a hand-edited file holds, and no remark fits.
 TEST(Remarks, KindsAndSortsNoTeachingGivesHaveNoRemark)
 {
-    const std::pair<const char *, const char *> cases[] = {{"x", "1"}, {"1", "x"}, {"1", "0"}, {"2", "5"}, {nullptr, nullptr}};
+    const std::pair<const char *, const char *> cases[] = {
+        {"x", "1"}, {"1", "x"}, {"1", "0"}, {"2", "5"}, {nullptr, nullptr}};
     auto field = [](const char *v) { return v ? Field(QString::fromUtf8(v)) : Field(); };
     for (const auto &[kind, sub] : cases) {
         EXPECT_EQ(generatorFor({QStringLiteral("w"), field(kind), field(sub), {}, {}, {}}), std::nullopt)

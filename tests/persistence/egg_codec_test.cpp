@@ -1,5 +1,5 @@
-#include "test_files.h"
 #include "persistence/egg_codec.h"
+#include "test_files.h"
 
 #include <gtest/gtest.h>
 
@@ -29,9 +29,14 @@ TEST(EggCodec, LinesWrittenAndRead)
     const std::tuple<const char *, QByteArray, std::vector<WordRecord>, bool> cases[] = {
         {"date", "\"2026/12/06\",\"8\",,,,\r\n", {rec(s("2026/12/06"), s("8"))}, true},
         // おはよう, a greeting: its skipped question leaves empty text, not unset
-        {"kind 3 word", "\"\x82\xa8\x82\xcd\x82\xe6\x82\xa4\",\"3\",\"\",\"1\",\"1\",\"2\"\r\n",
-         {rec(s("おはよう"), s("3"), s(""), s("1"), s("1"), s("2"))}, true},
-        {"comma inside a text", "\"a,b\",\"1\",\"3\",\"2\",\"1\",\"2\"\r\n", {rec(s("a,b"), s("1"), s("3"), s("2"), s("1"), s("2"))}, true},
+        {"kind 3 word",
+         "\"\x82\xa8\x82\xcd\x82\xe6\x82\xa4\",\"3\",\"\",\"1\",\"1\",\"2\"\r\n",
+         {rec(s("おはよう"), s("3"), s(""), s("1"), s("1"), s("2"))},
+         true},
+        {"comma inside a text",
+         "\"a,b\",\"1\",\"3\",\"2\",\"1\",\"2\"\r\n",
+         {rec(s("a,b"), s("1"), s("3"), s("2"), s("1"), s("2"))},
+         true},
         // ～ and ① exist only in the Microsoft variant of Shift_JIS
         {"code page 932 extras", "\"\x81\x60\x87\x40\xfb\xfc\",\"1\",,,,\r\n", {rec(s("～①髙"), s("1"))}, true},
         {"all unset", ",,,,,\r\n", {rec({}, {})}, true},
@@ -43,7 +48,10 @@ TEST(EggCodec, LinesWrittenAndRead)
         {"text after a closing quote skipped", "\"a\"xyz ,\"1\"  ,,,,\r\n", {a1}, false},
         {"unquoted fields trimmed, spaces-only unset", "  abc  ,1,  ,,,\r\n", {rec(s("abc"), s("1"))}, false},
         {"empty quotes are empty text", "\"\",\"\",,,,\"\"\r\n", {rec(s(""), s(""), {}, {}, {}, s(""))}, true},
-        {"a line end ends a field as a comma does", "\"a\",\"1\"\r\n\"x\",,,\r\n", {rec(s("a"), s("1"), s("x"))}, false},
+        {"a line end ends a field as a comma does",
+         "\"a\",\"1\"\r\n\"x\",,,\r\n",
+         {rec(s("a"), s("1"), s("x"))},
+         false},
         {"lone LF and lone CR", "\"a\",\"1\",,,,\n\"a\",\"1\",,,,\r", {a1, a1}, false},
         {"no line end after the last record", "\"a\",\"1\",,,,", {a1}, false},
         {"empty lines after the last record", "\"a\",\"1\",,,,\r\n\r\n  \r\n", {a1}, false},
@@ -66,10 +74,10 @@ TEST(EggWriter, AQuoteInsideATextIsWrittenBareOrRefused)
     const std::pair<const char *, const char *> cases[] = {
         {"ab\"c", "ab\"c,\"1\",,,,\r\n"},
         {"say \"hi\"", "say \"hi\",\"1\",,,,\r\n"},
-        {"\"hi\"", nullptr},  // read as a quoted "hi"
-        {" a\"b", nullptr},    // the leading blank is skipped
-        {"a\"b ", nullptr},    // the trailing space is trimmed
-        {"a\"b,c", nullptr},   // the comma ends the field
+        {"\"hi\"", nullptr},    // read as a quoted "hi"
+        {" a\"b", nullptr},     // the leading blank is skipped
+        {"a\"b ", nullptr},     // the trailing space is trimmed
+        {"a\"b,c", nullptr},    // the comma ends the field
         {"a\"b\r\nc", nullptr}, // so does the line end
     };
     for (const auto &[text, line] : cases) {

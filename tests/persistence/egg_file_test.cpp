@@ -1,5 +1,5 @@
-#include "test_files.h"
 #include "persistence/egg_file.h"
+#include "test_files.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -19,8 +19,8 @@ const std::vector<WordRecord> kTwoWords{word("みかん"), word("うんこ")};
 // Every fault says what failed, for which file and why.
 void expectMessage(const QString &message, const char *what, const QString &fileName, const char *why)
 {
-    EXPECT_TRUE(message.startsWith(s(what)) && message.contains(QDir::toNativeSeparators(fileName)) &&
-                message.contains(s(why)))
+    EXPECT_TRUE(message.startsWith(s(what)) && message.contains(QDir::toNativeSeparators(fileName))
+                && message.contains(s(why)))
         << message.toStdString();
 }
 
@@ -37,9 +37,8 @@ protected:
 TEST(EggNames, ExtensionAndSeparator)
 {
     const std::pair<const char *, const char *> cases[] = {
-        {"memo", "memo.egg"},       {"MEMO.EGG", "MEMO.EGG"}, {"memo.egg", "memo.egg"},
-        {"memo.Egg", "memo.Egg.egg"}, {"", ".egg"},           {"egg", "egg.egg"},
-        {"/a/b.eGG", "/a/b.eGG.egg"},
+        {"memo", "memo.egg"}, {"MEMO.EGG", "MEMO.EGG"}, {"memo.egg", "memo.egg"},     {"memo.Egg", "memo.Egg.egg"},
+        {"", ".egg"},         {"egg", "egg.egg"},       {"/a/b.eGG", "/a/b.eGG.egg"},
     };
     for (const auto &[name, expected] : cases)
         EXPECT_EQ(withEggExtension(s(name)), s(expected)) << name;
@@ -81,13 +80,17 @@ TEST_F(EggFileTest, OpensAndSavesRefuseAndLeaveEverythingAsItWas)
     // A device that is always full: a node of its own where the rights allow
     // one, so that a faulty save (a planted one, say) cannot replace /dev/full.
     const QString full = path("full");
-    const QString device = mknod(QFile::encodeName(full).constData(), S_IFCHR | 0666, makedev(1, 7)) == 0 ? full : s("/dev/full");
+    const QString device =
+        mknod(QFile::encodeName(full).constData(), S_IFCHR | 0666, makedev(1, 7)) == 0 ? full : s("/dev/full");
 
     const std::pair<QString, const char *> opens[] = {
-        {path("missing.egg"), "ファイルがありません"},        {path("no/such/folder/a.egg"), "フォルダー「"},
-        {path("folder.egg"), "フォルダーです"},              {device, "ふつうのファイルではありません"},
+        {path("missing.egg"), "ファイルがありません"},
+        {path("no/such/folder/a.egg"), "フォルダー「"},
+        {path("folder.egg"), "フォルダーです"},
+        {device, "ふつうのファイルではありません"},
         {path("truncated.egg"), "2行目のレコードが途中で終わって"},
-        {loop, "シンボリックリンクが輪になっていて"}, {tooLong, "名前が長すぎます"},
+        {loop, "シンボリックリンクが輪になっていて"},
+        {tooLong, "名前が長すぎます"},
     };
     for (const auto &[file, why] : opens) {
         const EggLoad load = loadEggFile(file);
@@ -198,7 +201,8 @@ TEST_F(EggFileTest, AnOverwriteSaveAddsOnlyToWholeRecordsWithinTheLimit)
         {mine + "\"tor", false, "", "セーブファイルとして読めないファイルです（最後のレコードが書きかけです。）"},
         {record.repeated(kMaxEggRecords - 1), false, "", "もう9999件のレコードがあり、2件を足すと10000件をこえて"},
         {record.repeated(kMaxEggRecords - 10), true, record.repeated(9), "もう9999件のレコードがあり"},
-        {'"' + QByteArray(kMaxEggFileBytes - 42, 'a') + "\",\"1\",,,,\r\n", false, "", "大きくなりすぎて、開けなくなります"},
+        {'"' + QByteArray(kMaxEggFileBytes - 42, 'a') + "\",\"1\",,,,\r\n", false, "",
+         "大きくなりすぎて、開けなくなります"},
     };
     const QString file = path("game.egg");
     for (const auto &[before, opened, added, why] : cases) {
@@ -216,9 +220,13 @@ TEST_F(EggFileTest, AnOverwriteSaveAddsOnlyToWholeRecordsWithinTheLimit)
 TEST_F(EggFileTest, ASaveAsClearsWhatAKilledOneLeft)
 {
     const QStringList left{s(".life.egg.nanairobako-a1B2c3"), s(".life.egg.nanairobako-ZZZZZZ")};
-    const QStringList kept{s(".life.egg.nanairobako-held00"), s(".other.egg.nanairobako-a1B2c3"),
-                           s(".life.egg.nanairobako-a1B2c"),  s(".life.egg.nanairobako-a1B2c!"),
-                           s("life.egg.nanairobako-a1B2c3"),  s(".life.egg.a1B2c3"), s(".egg-a1B2c3")};
+    const QStringList kept{s(".life.egg.nanairobako-held00"),
+                           s(".other.egg.nanairobako-a1B2c3"),
+                           s(".life.egg.nanairobako-a1B2c"),
+                           s(".life.egg.nanairobako-a1B2c!"),
+                           s("life.egg.nanairobako-a1B2c3"),
+                           s(".life.egg.a1B2c3"),
+                           s(".egg-a1B2c3")};
     for (const QString &name : left + kept)
         put(dir.filePath(name), "x");
     QFile writing(dir.filePath(kept[0]));

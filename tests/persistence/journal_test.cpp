@@ -1,9 +1,9 @@
 // The recovery journal on disk: private, held while its game runs, read back
 // as far as it was finished, never through a link.
 
-#include "test_files.h"
 #include "persistence/egg_codec.h"
 #include "persistence/journal.h"
+#include "test_files.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -78,7 +78,7 @@ TEST_F(JournalTest, ReadsWhatAKillLeftAndKeepsWhatItCannotRead)
         {header + words, 2, ""},
         {header + words + "\"ね", 2, ""},
         {header + words + "\"ねこ\",\"1\",\"2\",\"1\",\"1\",", 2, ""}, // cut right after the fifth comma
-        {header + words.left(words.size() - 1), 1, ""},               // the CR of the line end, without its LF
+        {header + words.left(words.size() - 1), 1, ""},                // the CR of the line end, without its LF
         {words, 0, "このゲームの記録の形をしていません"},
         {"\"journal\",\"2\",\"\",\"0\",\"2\",\r\n" + words, 0, "このゲームの記録の形をしていません"},
         {"\"journal\",\"1\",\"\",\"x\",\"2\",\r\n", 0, "このゲームの記録の形をしていません"},

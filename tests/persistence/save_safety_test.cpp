@@ -2,9 +2,9 @@
 // file, folders the user may not write to, write limits, and texts that come
 // from input methods or from files written by hand.
 
-#include "test_files.h"
 #include "persistence/egg_file.h"
 #include "persistence/storable_text.h"
+#include "test_files.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -99,7 +99,8 @@ TEST_F(SaveSafetyTest, ARollbackKeepsWhatAnotherGameSavedMeanwhile)
                 _exit(failed(4, s("cannot let the other game go")));
         };
         const QString error = appendEggFile(file, ours, &mark);
-        if (!error.contains(s("ファイルが大きくなりすぎて書けません。")) || !error.contains(s("ファイルは変更していません。")))
+        if (!error.contains(s("ファイルが大きくなりすぎて書けません。"))
+            || !error.contains(s("ファイルは変更していません。")))
             return failed(5, error);
         return 0;
     });
@@ -126,9 +127,12 @@ TEST_F(SaveSafetyTest, ASaveAsAndAnOverwriteSaveTakeTurns)
     eggAppendLockedForTest = [&] {
         const QString error = saveEggFileAs(file, theirs, {}, nullptr, [&](int) {
             const QStringList names = listing();
-            const bool hidden = names.size() == 2 && names[0].contains(QRegularExpression(s("^\\.game\\.egg\\.nanairobako-[A-Za-z0-9]{6}$")));
+            const bool hidden =
+                names.size() == 2
+                && names[0].contains(QRegularExpression(s("^\\.game\\.egg\\.nanairobako-[A-Za-z0-9]{6}$")));
             QFile temporary(dir.filePath(names.value(0)));
-            pauses += hidden && temporary.open(QIODevice::ReadOnly) && flock(temporary.handle(), LOCK_EX | LOCK_NB) != 0;
+            pauses += hidden && temporary.open(QIODevice::ReadOnly)
+                      && flock(temporary.handle(), LOCK_EX | LOCK_NB) != 0;
         });
         EXPECT_TRUE(error.contains(s("ほかのプログラムがこのファイルを使っています"))) << error.toStdString();
     };
@@ -142,11 +146,12 @@ TEST_F(SaveSafetyTest, ASaveAsAndAnOverwriteSaveTakeTurns)
     QFile holder(file);
     ASSERT_TRUE(holder.open(QIODevice::ReadOnly) && flock(holder.handle(), LOCK_EX) == 0);
     bool replaced = false;
-    EXPECT_EQ(appendEggFile(file, mine, nullptr, [&](int) {
-                  if (!std::exchange(replaced, true) && flock(holder.handle(), LOCK_UN) == 0) {
-                      EXPECT_EQ(saveEggFileAs(file, theirs, {}), QString());
-                  }
-              }),
+    EXPECT_EQ(appendEggFile(file, mine, nullptr,
+                            [&](int) {
+                                if (!std::exchange(replaced, true) && flock(holder.handle(), LOCK_UN) == 0) {
+                                    EXPECT_EQ(saveEggFileAs(file, theirs, {}), QString());
+                                }
+                            }),
               QString());
     EXPECT_EQ(bytesOf(file), encodeEgg(theirs, mine).bytes);
 }
@@ -177,8 +182,8 @@ TEST_F(SaveSafetyTest, AFolderNotOursTakesAnOverwriteSaveButNoSaveAs)
             return failed(101, s("the folder stays writable: this process ignores its permissions"));
         EggFileMark mark = loadEggFile(inPlace).mark;
         if (const QString error = saveEggFileAs(inPlace, {}, two, &mark);
-            !error.contains(s("このフォルダーには、置きかえに使う一時ファイルを作れません。")) ||
-            !error.contains(s("ファイルは変更していません。")))
+            !error.contains(s("このフォルダーには、置きかえに使う一時ファイルを作れません。"))
+            || !error.contains(s("ファイルは変更していません。")))
             return failed(1, error);
         if (const QString error = appendEggFile(inPlace, two, &mark); !error.isEmpty())
             return failed(2, error);
@@ -225,5 +230,4 @@ TEST_F(SaveSafetyTest, SizeLimit)
                   size > kLimit)
             << size;
     }
-
 }

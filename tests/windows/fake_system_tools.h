@@ -19,7 +19,7 @@ public:
     static constexpr long kSuccess = 0, kNotFound = 2, kMoreData = 234;
     struct Value {
         std::uint32_t type = kRegSz;
-        QByteArray data;   // as stored, terminating NUL included
+        QByteArray data; // as stored, terminating NUL included
     };
     std::map<QByteArray, std::map<QByteArray, Value>> keys;
     QStringList files;
@@ -47,8 +47,7 @@ public:
         return kSuccess;
     }
 
-    long queryValue(RegKey key, const QByteArray &name, std::uint32_t &type, char *data,
-                    std::uint32_t &length) override
+    long queryValue(RegKey key, const QByteArray &name, std::uint32_t &type, char *data, std::uint32_t &length) override
     {
         const auto &values = keys.at(paths_.at(key));
         const auto found = values.find(name);

@@ -3,8 +3,8 @@
 
 #include "fake_host.h"
 #include "transcript.h"
-#include "windows/farewell_window.h"
 #include "windows/face_view.h"
+#include "windows/farewell_window.h"
 #include "windows/file_window.h"
 #include "windows/main_window.h"
 #include "windows/recovery_questions.h"
@@ -65,7 +65,8 @@ public:
     void type(const QString &text) override
     {
         for (const char32_t c : text.toUcs4())
-            QTest::sendKeyEvent(QTest::Click, form->wordEntry, Qt::Key_unknown, QString::fromUcs4(&c, 1), Qt::NoModifier);
+            QTest::sendKeyEvent(QTest::Click, form->wordEntry, Qt::Key_unknown, QString::fromUcs4(&c, 1),
+                                Qt::NoModifier);
     }
     void confirm() override { click(form->confirmButton); }
     void back() override { click(form->backButton); }
@@ -118,11 +119,13 @@ public:
     QString described(QWidget *window) const
     {
         if (auto *w = qobject_cast<FileWindow *>(window)) {
-            return (w->openButton->isVisible() ? QStringLiteral("FileWindow to open \"") : QStringLiteral("FileWindow to save \""))
+            return (w->openButton->isVisible() ? QStringLiteral("FileWindow to open \"")
+                                               : QStringLiteral("FileWindow to save \""))
                    + w->nameEntry->text() + u'"'
-                   + (w->folder().startsWith(dir.path()) ? QStringLiteral(" in ") + w->folder().replace(dir.path(), "<dir>")
-                                                               + QStringLiteral(": ") + w->files->names().join(u' ')
-                                                         : QStringLiteral(" elsewhere"));
+                   + (w->folder().startsWith(dir.path())
+                          ? QStringLiteral(" in ") + w->folder().replace(dir.path(), "<dir>") + QStringLiteral(": ")
+                                + w->files->names().join(u' ')
+                          : QStringLiteral(" elsewhere"));
         }
         QStringList shown{window->objectName()};
         for (QLineEdit *box : window->findChildren<QLineEdit *>())
@@ -188,12 +191,14 @@ public:
             choices.push_back({label->text(), !label->isHidden(), label->isEnabled(), label->isOpaque()});
         std::optional<transcript::Ending> ending;
         if (FarewellWindow *e = form->farewellWindow)
-            ending = {e->speech->text(), faceOf(e->face, false), timers(e, {"blinkTimer", "eyelidTimer", "mouthTimer"})};
-        transcript::Snapshot shown = transcript::screen(
-            form->speech->text(), choices, form->wordEntry->isEnabled(), form->wordEntry->text(),
-            faceOf(form->face, true),
-            timers(form.get(), {"remarkTimer", "mouthTimer", "blinkTimer", "eyelidTimer", "gagTimer", "answerBlinkTimer"}),
-            form->statusAction->isEnabled(), form->isHidden(), ending, host.exits);
+            ending = {e->speech->text(), faceOf(e->face, false),
+                      timers(e, {"blinkTimer", "eyelidTimer", "mouthTimer"})};
+        transcript::Snapshot shown =
+            transcript::screen(form->speech->text(), choices, form->wordEntry->isEnabled(), form->wordEntry->text(),
+                               faceOf(form->face, true),
+                               timers(form.get(), {"remarkTimer", "mouthTimer", "blinkTimer", "eyelidTimer", "gagTimer",
+                                                   "answerBlinkTimer"}),
+                               form->statusAction->isEnabled(), form->isHidden(), ending, host.exits);
         if (windowsOnly) {
             QStringList open;
             for (QWidget *w : form->findChildren<QWidget *>()) {
@@ -201,7 +206,8 @@ public:
                     open << described(w);
             }
             QWidget *focus = front()->focusWidget();
-            shown.push_back({QStringLiteral("windows"), open.isEmpty() ? QStringLiteral("none") : open.join(QStringLiteral(", "))});
+            shown.push_back(
+                {QStringLiteral("windows"), open.isEmpty() ? QStringLiteral("none") : open.join(QStringLiteral(", "))});
             shown.push_back({QStringLiteral("focus"), focus ? focus->objectName() : QStringLiteral("none")});
         }
         return shown;
@@ -217,6 +223,7 @@ TEST_P(StageGames, PlayThroughTheWindows)
     transcript::expectGolden(GetParam(), [] { return std::make_unique<StagePlayer>(GetParam().endsWith(u".stage")); });
 }
 
-INSTANTIATE_TEST_SUITE_P(Transcripts, StageGames,
-                         ::testing::ValuesIn((transcript::transcripts("*.game") + transcript::transcripts("*.stage")).toVector()),
-                         transcript::testName);
+INSTANTIATE_TEST_SUITE_P(
+    Transcripts, StageGames,
+    ::testing::ValuesIn((transcript::transcripts("*.game") + transcript::transcripts("*.stage")).toVector()),
+    transcript::testName);

@@ -5,8 +5,8 @@
 #include "fake_host.h"
 #include "test_files.h"
 #include "windows/about_window.h"
-#include "windows/farewell_window.h"
 #include "windows/face_view.h"
+#include "windows/farewell_window.h"
 #include "windows/file_window.h"
 #include "windows/help_window.h"
 #include "windows/main_window.h"
@@ -14,9 +14,8 @@
 #include "windows/status_window.h"
 
 #include <QAccessible>
-#include <QApplication>
-#include <QScreen>
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
@@ -25,9 +24,10 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
-#include <QTextBrowser>
 #include <QTest>
+#include <QTextBrowser>
 
 #include <gtest/gtest.h>
 
@@ -134,7 +134,8 @@ void expectMenusNamesAndBoxes(StageWindow &stage, const QList<QWidget *> &window
     for (QWidget *window : windows) {
         for (QWidget *w : window->findChildren<QWidget *>()) {
             if (w->window() == window && !w->accessibleName().isEmpty())
-                lines << window->objectName() + u' ' + w->objectName() + QStringLiteral(" named \"") + w->accessibleName() + u'"';
+                lines << window->objectName() + u' ' + w->objectName() + QStringLiteral(" named \"")
+                             + w->accessibleName() + u'"';
         }
     }
     for (QAction *title : stage.menuBar()->actions()) {
@@ -142,9 +143,11 @@ void expectMenusNamesAndBoxes(StageWindow &stage, const QList<QWidget *> &window
         // Each item with the key a screen reader names with it.
         QAccessibleInterface *menu = QAccessible::queryAccessibleInterface(title->menu());
         for (QAction *item : title->menu()->actions()) {
-            const QString key = menu->child(int(title->menu()->actions().indexOf(item)))->text(QAccessible::Accelerator);
+            const QString key =
+                menu->child(int(title->menu()->actions().indexOf(item)))->text(QAccessible::Accelerator);
             if (!item->isSeparator())
-                lines << QStringLiteral("  ") + item->objectName() + QStringLiteral(" \"") + item->text() + QStringLiteral("\" ") + key;
+                lines << QStringLiteral("  ") + item->objectName() + QStringLiteral(" \"") + item->text()
+                             + QStringLiteral("\" ") + key;
         }
     }
     stage.aboutWindow->systemInfoButton->click();
@@ -201,7 +204,8 @@ TEST_F(WindowsTest, LayoutInvariants)
     expectMenusNamesAndBoxes(form, windows, host);
     const auto once = [](QSet<QChar> &keys, const QString &caption) {
         if (const qsizetype amp = caption.indexOf(u'&'); amp >= 0) {
-            EXPECT_FALSE(keys.contains(caption[amp + 1].toUpper())) << "access key used twice: " << caption.toStdString();
+            EXPECT_FALSE(keys.contains(caption[amp + 1].toUpper()))
+                << "access key used twice: " << caption.toStdString();
             keys.insert(caption[amp + 1].toUpper());
         }
     };
@@ -277,9 +281,9 @@ TEST_F(WindowsTest, ShapesColoursAndPictures)
     const QPalette colours = form.balloon->palette();
     const int right = balloon.width() - 1, bottom = balloon.height() - 1, d = int(balloon.devicePixelRatio());
     const std::tuple<int, int, QPalette::ColorRole> spots[] = {
-        {right / 2, 0, QPalette::WindowText}, {0, bottom / 2, QPalette::WindowText},
-        {right / 2, bottom / 2, QPalette::Base}, {7 * d, 3 * d, QPalette::Base}, {3 * d, 7 * d, QPalette::Base},
-        {0, 0, QPalette::Window},
+        {right / 2, 0, QPalette::WindowText},    {0, bottom / 2, QPalette::WindowText},
+        {right / 2, bottom / 2, QPalette::Base}, {7 * d, 3 * d, QPalette::Base},
+        {3 * d, 7 * d, QPalette::Base},          {0, 0, QPalette::Window},
     };
     for (const auto &[x, y, role] : spots) {
         if (d == 1) { // drawn with more pixels, the arc's edge falls elsewhere
