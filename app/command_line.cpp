@@ -4,7 +4,6 @@
 
 using namespace Qt::Literals::StringLiterals;
 
-
 namespace {
 
 const QString kLicence = u"Copyright 2026 The Nanairobako developers.\n"
@@ -40,9 +39,9 @@ namespace {
 // those in the first list take the next argument as their value unless it
 // is written after "=".
 const QStringList kToolkitOptionsWithValue = {
-    u"platform"_s, u"platformpluginpath"_s, u"platformtheme"_s, u"plugin"_s,  u"qwindowgeometry"_s,
-    u"qwindowicon"_s, u"qwindowtitle"_s,  u"session"_s,       u"display"_s, u"geometry"_s,
-    u"style"_s,    u"stylesheet"_s,        u"name"_s,          u"title"_s,   u"visual"_s,
+    u"platform"_s,    u"platformpluginpath"_s, u"platformtheme"_s, u"plugin"_s,  u"qwindowgeometry"_s,
+    u"qwindowicon"_s, u"qwindowtitle"_s,       u"session"_s,       u"display"_s, u"geometry"_s,
+    u"style"_s,       u"stylesheet"_s,         u"name"_s,          u"title"_s,   u"visual"_s,
 };
 const QStringList kToolkitFlags = {u"reverse"_s, u"widgetcount"_s, u"nograb"_s, u"dograb"_s, u"sync"_s};
 
@@ -85,8 +84,7 @@ CommandLine parseCommandLine(const QStringList &all)
         if (options && a == u"--")
             options = false;
         else if (options && a.startsWith(u'-') && a.size() > 1)
-            return answer(CommandLine::Action::Refuse,
-                          u"nanairobako: unknown option "_s + a + u"\n\n"_s + usage());
+            return answer(CommandLine::Action::Refuse, u"nanairobako: unknown option "_s + a + u"\n\n"_s + usage());
         else
             files << a;
     }

@@ -5,8 +5,8 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonObject>
-#include <QPluginLoader>
 #include <QLibraryInfo>
+#include <QPluginLoader>
 #include <QRegularExpression>
 
 #ifdef Q_OS_UNIX
@@ -90,7 +90,8 @@ QStringList installedPlatforms(const QStringList &arguments)
     for (const QString &folder : pluginFolders(arguments)) {
         const QDir dir(folder);
         for (const QString &file : dir.entryList(QDir::Files)) {
-            const QJsonObject meta = QPluginLoader(dir.filePath(file)).metaData().value(QStringLiteral("MetaData")).toObject();
+            const QJsonObject meta =
+                QPluginLoader(dir.filePath(file)).metaData().value(QStringLiteral("MetaData")).toObject();
             for (const QJsonValue key : meta.value(QStringLiteral("Keys")).toArray())
                 names << key.toString().toLower();
         }
@@ -121,9 +122,9 @@ const QString kWaylandPackage = QStringLiteral("qt6-wayland");
 
 QString missingDisplay(const QStringList &arguments)
 {
-    const QString noDesktop =
-        QStringLiteral("nanairobako: no graphical desktop answers (no X11 display, no Wayland compositor); "
-                       "it needs one, or a virtual one: xvfb-run -a nanairobako\n");
+    const QString noDesktop = QStringLiteral(
+        "nanairobako: no graphical desktop answers (no X11 display, no Wayland compositor); "
+        "it needs one, or a virtual one: xvfb-run -a nanairobako\n");
     if (const QStringList chosen = chosenPlatforms(arguments); !chosen.isEmpty()) {
         // The toolkit tries each in turn and aborts when none starts.
         const QStringList installed = installedPlatforms(arguments);

@@ -18,9 +18,10 @@ void BM_FileWindowSettles(benchmark::State &state)
     for (int k = 0; k < state.range(0); ++k)
         QFile(dir.filePath(QStringLiteral("game%1.egg").arg(k, 5, 10, QLatin1Char('0')))).open(QIODevice::WriteOnly);
     for (auto _ : state) {
-        FileWindow window(dir.path(), {[](const QString &) {}, [](const QString &) { return false; },
-                                  [](const QString &) { return false; }},
-                     nullptr);
+        FileWindow window(dir.path(),
+                          {[](const QString &) {}, [](const QString &) { return false; },
+                           [](const QString &) { return false; }},
+                          nullptr);
         window.show();
         QCoreApplication::processEvents();
         window.grab(); // painted

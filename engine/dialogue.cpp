@@ -115,12 +115,23 @@ void Game::pick(int k)
 
     const QString code = Code::ofChoice(k);
     switch (step) {
-    case TeachingStep::Kind: kindAnswer = code; break;
-    case TeachingStep::Sort: sortAnswer = code; break;
-    case TeachingStep::Liking: likingAnswer = code; break;
-    case TeachingStep::Usefulness: usefulAnswer = code; break;
-    case TeachingStep::Vulgarity: vulgarAnswer = code; break;
-    default: break;
+    case TeachingStep::Kind:
+        kindAnswer = code;
+        break;
+    case TeachingStep::Sort:
+        sortAnswer = code;
+        break;
+    case TeachingStep::Liking:
+        likingAnswer = code;
+        break;
+    case TeachingStep::Usefulness:
+        usefulAnswer = code;
+        break;
+    case TeachingStep::Vulgarity:
+        vulgarAnswer = code;
+        break;
+    default:
+        break;
     }
     picked = static_cast<Int16>(k);
     screen_.sentence = taughtWord + u"って"_s + screen_.choices[k - 1].caption + u"なのか？"_s;

@@ -6,10 +6,7 @@
 
 QDate SystemEnvironment::today() { return QDate::currentDate(); }
 
-void SystemEnvironment::seedRandom()
-{
-    engine_.seed(static_cast<std::uint64_t>(QDateTime::currentMSecsSinceEpoch()));
-}
+void SystemEnvironment::seedRandom() { engine_.seed(static_cast<std::uint64_t>(QDateTime::currentMSecsSinceEpoch())); }
 
 void SystemEnvironment::pause(int milliseconds)
 {

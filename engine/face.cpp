@@ -3,8 +3,8 @@
 const char *frameName(Frame frame)
 {
     static constexpr const char *kNames[] = {
-        "look-alike", "open",  "half-closed", "closed", "closed", "open",  "teeth", "still", "gag1", "gag2",
-        "gag3",       "gag4",  "gag5",        "gag6",   "gag7",   "gag8",  "gag9",  "gag10", "gag11",
+        "look-alike", "open", "half-closed", "closed", "closed", "open", "teeth", "still", "gag1",  "gag2",
+        "gag3",       "gag4", "gag5",        "gag6",   "gag7",   "gag8", "gag9",  "gag10", "gag11",
     };
     return kNames[static_cast<int>(frame)];
 }
@@ -63,10 +63,14 @@ void Face::startTalking()
 const Timer &Face::timer(FaceTimer which) const
 {
     switch (which) {
-    case FaceTimer::Blink: return blinkTimer;
-    case FaceTimer::Eyelid: return eyelidTimer;
-    case FaceTimer::Mouth: return mouthTimer;
-    case FaceTimer::Gag: break;
+    case FaceTimer::Blink:
+        return blinkTimer;
+    case FaceTimer::Eyelid:
+        return eyelidTimer;
+    case FaceTimer::Mouth:
+        return mouthTimer;
+    case FaceTimer::Gag:
+        break;
     }
     return gagTimer;
 }
@@ -74,9 +78,13 @@ const Timer &Face::timer(FaceTimer which) const
 void Face::tick(FaceTimer which)
 {
     switch (which) {
-    case FaceTimer::Blink: return blinkTick();
-    case FaceTimer::Eyelid: return eyelidTick();
-    case FaceTimer::Mouth: return mouthTick();
-    case FaceTimer::Gag: return gagTick();
+    case FaceTimer::Blink:
+        return blinkTick();
+    case FaceTimer::Eyelid:
+        return eyelidTick();
+    case FaceTimer::Mouth:
+        return mouthTick();
+    case FaceTimer::Gag:
+        return gagTick();
     }
 }

@@ -3,7 +3,7 @@
 
 #include <QString>
 
-constexpr int kScriptLines = 27;   // lines 0 ... 26; the next click says goodbye
+constexpr int kScriptLines = 27; // lines 0 ... 26; the next click says goodbye
 
 // Line n (0 ... kScriptLines - 1) with the user's name put in.
 QString scriptLine(int n, const QString &name);

@@ -75,9 +75,9 @@ bool Game::overwriteSave(const QString &path)
 bool Game::saveAs(const QString &fileName)
 {
     const QString name = withEggExtension(fileName);
-    const QString error =
-        saveEggFileAs(name, std::span(fileRecords).subspan(1, fileCount), std::span(newRecords).first(newCount), &fileMark_,
-                      [this](int milliseconds) { environment_.pause(milliseconds); });
+    const QString error = saveEggFileAs(name, std::span(fileRecords).subspan(1, fileCount),
+                                        std::span(newRecords).first(newCount), &fileMark_,
+                                        [this](int milliseconds) { environment_.pause(milliseconds); });
     if (error.isEmpty())
         currentFile_ = name;
     const bool saved = finishSave(error, QStringLiteral("名前を付けて保存しました。"));

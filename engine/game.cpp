@@ -1,9 +1,6 @@
 #include "engine/game.h"
 
-Game::Game(Environment &environment, QObject *parent) : QObject(parent), environment_(environment)
-{
-    newGame();
-}
+Game::Game(Environment &environment, QObject *parent) : QObject(parent), environment_(environment) { newGame(); }
 
 Game::~Game() = default;
 

@@ -12,9 +12,9 @@
 // (engine/farewell.h). The views read the game through its const accessors and
 // change it only through its verbs.
 
-#include "engine/farewell.h"
 #include "engine/environment.h"
 #include "engine/face.h"
+#include "engine/farewell.h"
 #include "engine/game_state.h"
 #include "engine/remarks.h"
 #include "engine/timer.h"
@@ -42,7 +42,7 @@ struct Screen {
     std::array<ChoiceCue, 4> choices; // the answers, top down
     QString entryText;                // the word entry box
     bool entryOpen = true;
-    bool statusAvailable = false;     // the status window can be opened: the name is known
+    bool statusAvailable = false; // the status window can be opened: the name is known
 };
 
 class Game : public QObject, private GameState {
@@ -203,7 +203,7 @@ private:
     bool saving_ = false;
 
     std::optional<Journal> journal_;
-    qsizetype journaled_ = 0; // newRecords(0 ... journaled_-1) are in the journal
+    qsizetype journaled_ = 0;    // newRecords(0 ... journaled_-1) are in the journal
     bool journalBroken_ = false; // the last write failed
     bool journalWarned_ = false;
 };

@@ -1,8 +1,8 @@
 // The two ways a finished period goes on: the farewell scene, or a new period
 // with the same memory.
 
-#include "engine/game.h"
 #include "engine/farewell_script.h"
+#include "engine/game.h"
 
 void Game::beginFarewell()
 {

@@ -113,8 +113,9 @@ qsizetype Game::recover(const QString &fileName, std::span<const WordRecord> rec
                                      QStringLiteral("保存していなかったなまえや日づけを、"))
                        + QStringLiteral("とりもどしました。保存するまでは、まだファイルに入っていません。");
         if (restored < qsizetype(records.size()))
-            text += QStringLiteral("\nあたまがいっぱいで、%1 こはとりもどせませんでした。その分の控えはのこしてあります。")
-                        .arg(records.size() - restored);
+            text +=
+                QStringLiteral("\nあたまがいっぱいで、%1 こはとりもどせませんでした。その分の控えはのこしてあります。")
+                    .arg(records.size() - restored);
         emit message(text);
     };
     if (!fileName.isEmpty() && openFile(fileName, restoreAll))

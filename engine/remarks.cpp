@@ -10,8 +10,7 @@ RemarkTemplates remarkTemplates(Generator generator, const QString &w, const QSt
     case Generator::Job:
         return {w + u"になってみたいな。"_s, w + u"のひとたちってこわいな。"_s};
     case Generator::Creature:
-        return {w + u"ってかわいいな。"_s,
-                u"こきたない"_s + w + u"をみるとはきけがする。わたしにちかづけるな。"_s};
+        return {w + u"ってかわいいな。"_s, u"こきたない"_s + w + u"をみるとはきけがする。わたしにちかづけるな。"_s};
     case Generator::Food:
         return {u"こないだ"_s + w + u"たべたぞ。"_s,
                 u"こないだ"_s + w + u"たべたけど"_s + n + u"がいうほどまずくはなかったな。"_s};
@@ -40,8 +39,7 @@ std::optional<Generator> generatorFor(const WordRecord &record)
     if (codeIs(record.Kind, Code::Kind::General) || codeIs(record.Kind, Code::Kind::Proper)) {
         static constexpr Generator kGeneral[] = {Generator::Job, Generator::Creature, Generator::Food,
                                                  Generator::Activity};
-        static constexpr Generator kProper[] = {Generator::Person, Generator::Group, Generator::Place,
-                                                Generator::Book};
+        static constexpr Generator kProper[] = {Generator::Person, Generator::Group, Generator::Place, Generator::Book};
         const std::optional<int> sub = codeNumber(record.SubKind);
         if (!sub || *sub < 1 || *sub > 4)
             return std::nullopt;

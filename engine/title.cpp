@@ -5,7 +5,7 @@
 namespace {
 
 struct Band {
-    double from;          // the ratio's lower bound, inclusive
+    double from; // the ratio's lower bound, inclusive
     const char16_t *vulgarity;
     const char16_t *danger;
 };
@@ -36,7 +36,7 @@ QString rankWord(Int16 level)
 {
     // Ten records a rank, the upper bounds inclusive: 10 is still the first.
     static constexpr std::array<const char16_t *, 10> kRanks{
-        u"赤ん坊", u"幼稚園児", u"小学生", u"中学生", u"高校生",
+        u"赤ん坊", u"幼稚園児", u"小学生",     u"中学生",   u"高校生",
         u"大学生", u"新米社員", u"中間管理職", u"会社役員", u"社長",
     };
     if (level > 100)

@@ -13,8 +13,7 @@ constexpr int kFieldsPerRecord = 6;
 
 QString cannotEncodeWith(QStringView text, QStringView character)
 {
-    return QStringLiteral("「%1」の文字「%2」は、シフトJIS（CP932）にないため保存できません。")
-        .arg(text, character);
+    return QStringLiteral("「%1」の文字「%2」は、シフトJIS（CP932）にないため保存できません。").arg(text, character);
 }
 
 // Called only after a whole encoding failed: finds the first character that
@@ -26,8 +25,7 @@ QString describeUnencodable(std::span<const WordRecord> loaded, std::span<const 
             return {};
         const QString &text = *field;
         for (qsizetype k = 0; k < text.size();) {
-            const qsizetype length =
-                (text.at(k).isHighSurrogate() && k + 1 < text.size()) ? 2 : 1;
+            const qsizetype length = (text.at(k).isHighSurrogate() && k + 1 < text.size()) ? 2 : 1;
             const QStringView character = QStringView(text).sliced(k, length);
             QStringEncoder encoder(kEggEncoding, QStringEncoder::Flag::Stateless);
             // encode() is lazy: only turning its result into bytes runs it.
@@ -200,8 +198,8 @@ public:
             // Built from six unset fields rather than value-initialised: the
             // record memory of a big file is then written once, not zeroed
             // first (which costs as much as the reading).
-            WordRecord &r = records.emplace_back(WordRecord{std::nullopt, std::nullopt, std::nullopt,
-                                                            std::nullopt, std::nullopt, std::nullopt});
+            WordRecord &r = records.emplace_back(
+                WordRecord{std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt});
             Ended ended = Ended::Comma;
             for (Field *field : {&r.Text, &r.Kind, &r.SubKind, &r.Like, &r.Useful, &r.Vulgar}) {
                 // A comma promises one more field even at the very end; a
@@ -212,8 +210,8 @@ public:
                                 recordLine, records.size() == 1);
                 }
                 if (!readField(*field))
-                    return fail(QStringLiteral("%1行目の「\"」が閉じられていません。").arg(quoteLine_),
-                                quoteLine_, records.size() == 1);
+                    return fail(QStringLiteral("%1行目の「\"」が閉じられていません。").arg(quoteLine_), quoteLine_,
+                                records.size() == 1);
                 ended = readDelimiter();
             }
         }
@@ -341,8 +339,7 @@ EggDecoded decodeWhole(QByteArrayView bytes)
     if (decoder.hasError()) {
         EggDecoded result;
         result.line = firstUndecodableLine(bytes);
-        result.error = QStringLiteral("%1行目に、シフトJIS（CP932）の文字ではないバイトがあります。")
-                           .arg(result.line);
+        result.error = QStringLiteral("%1行目に、シフトJIS（CP932）の文字ではないバイトがあります。").arg(result.line);
         return result;
     }
     return Parser(text).run(countLineFeeds(bytes));

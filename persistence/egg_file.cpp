@@ -12,9 +12,9 @@
 #include <cerrno>
 
 #ifdef Q_OS_UNIX
+#include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
-#include <cstdio>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -30,8 +30,7 @@ const QString kFileKept = QStringLiteral("ファイルは変更していませ�
 
 QString failure(const QString &what, const QString &fileName, const QString &why, const QString &kept)
 {
-    return QStringLiteral("%1\nファイル：%2\n理由：%3\n%4")
-        .arg(what, QDir::toNativeSeparators(fileName), why, kept);
+    return QStringLiteral("%1\nファイル：%2\n理由：%3\n%4").arg(what, QDir::toNativeSeparators(fileName), why, kept);
 }
 
 // Qt reports file errors in English only; on Unix the errno of the failed
@@ -45,10 +44,7 @@ int lastSystemError()
 #endif
 }
 
-QString reasonOfLastError(const QFileDevice &file)
-{
-    return reasonOf(lastSystemError(), file.errorString());
-}
+QString reasonOfLastError(const QFileDevice &file) { return reasonOf(lastSystemError(), file.errorString()); }
 
 // Why the name leads to nothing that can be looked at, when the reason is
 // another than that nothing is there: a folder on the way that may not be
@@ -88,8 +84,7 @@ QString writeObstacle(const QString &fileName)
         return QStringLiteral("保存先のフォルダー「%1」がありません。")
             .arg(QDir::toNativeSeparators(folder.filePath()));
     if (!folder.isDir())
-        return QStringLiteral("「%1」はフォルダーではありません。")
-            .arg(QDir::toNativeSeparators(folder.filePath()));
+        return QStringLiteral("「%1」はフォルダーではありません。").arg(QDir::toNativeSeparators(folder.filePath()));
     if (info.exists() && !info.isWritable())
         return QStringLiteral("このファイルへの書き込みが許可されていません。");
     if (!info.exists() && !folder.isWritable())
@@ -329,7 +324,7 @@ Written replace(const QString &fileName, const QByteArray &bytes, EggFileMark *m
         ::close(fd);
         return Written{reason};
     };
-    if (struct stat old {}; ::stat(path.constData(), &old) == 0)
+    if (struct stat old{}; ::stat(path.constData(), &old) == 0)
         ::fchmod(fd, old.st_mode & 07777);
     if (!writeAll(fd, bytes) || ::fsync(fd) != 0)
         return giveUp(reasonOf(errno, QString()));
@@ -382,12 +377,12 @@ Written replace(const QString &fileName, const QByteArray &bytes, EggFileMark *m
 
 #endif
 
-const QString kWholeGameHint =
-    QStringLiteral("「名前をつけて保存」なら、いまのゲームをまるごと書き出せます。");
+const QString kWholeGameHint = QStringLiteral("「名前をつけて保存」なら、いまのゲームをまるごと書き出せます。");
 
 QString tooLargeReason()
 {
-    return QStringLiteral("ファイルが大きすぎます（セーブファイルは%1MBまでです）。").arg(kMaxEggFileBytes / (1024 * 1024));
+    return QStringLiteral("ファイルが大きすぎます（セーブファイルは%1MBまでです）。")
+        .arg(kMaxEggFileBytes / (1024 * 1024));
 }
 
 // A save never writes what the game's own open would refuse.
@@ -552,8 +547,8 @@ EggLoad loadEggFile(const QString &fileName)
     if (!info.exists()) {
         const QFileInfo folder(info.absolutePath());
         if (!folder.isDir())
-            return refuse(QStringLiteral("フォルダー「%1」がありません。")
-                              .arg(QDir::toNativeSeparators(folder.filePath())));
+            return refuse(
+                QStringLiteral("フォルダー「%1」がありません。").arg(QDir::toNativeSeparators(folder.filePath())));
         return refuse(QStringLiteral("ファイルがありません。"));
     }
     if (info.isDir())

@@ -66,9 +66,8 @@ constexpr int kEggLockPauseMs = 150;
 // loadEggFile would refuse for its size or its count of records. Returns the
 // failure message, empty on success; on success `mark`, when given, records
 // the file as written.
-QString saveEggFileAs(const QString &fileName, std::span<const WordRecord> loaded,
-                      std::span<const WordRecord> made, EggFileMark *mark = nullptr,
-                      const EggLockPause &pause = {});
+QString saveEggFileAs(const QString &fileName, std::span<const WordRecord> loaded, std::span<const WordRecord> made,
+                      EggFileMark *mark = nullptr, const EggLockPause &pause = {});
 
 // Adds these records after the file's content (created if missing), all or
 // nothing: a failure leaves the file byte for byte as it was. Under the lock

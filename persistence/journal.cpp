@@ -54,7 +54,8 @@ FileHandle openFolder(const QString &folder, bool create, QString *why)
         struct stat link {};
         const bool isLink = ::lstat(nameBytes(folder).constData(), &link) == 0 && S_ISLNK(link.st_mode);
         if (why)
-            *why = isLink ? QStringLiteral("フォルダーがシンボリックリンクなので使いません。") : reasonOf(error, QString());
+            *why = isLink ? QStringLiteral("フォルダーがシンボリックリンクなので使いません。")
+                          : reasonOf(error, QString());
         return {};
     }
     struct stat status {};
@@ -85,16 +86,15 @@ bool sameFile(int dir, const QString &name, int fd)
 {
     struct stat byName {};
     struct stat byHandle {};
-    return ::fstatat(dir, nameBytes(name).constData(), &byName, AT_SYMLINK_NOFOLLOW) == 0
-           && ::fstat(fd, &byHandle) == 0 && byName.st_dev == byHandle.st_dev && byName.st_ino == byHandle.st_ino;
+    return ::fstatat(dir, nameBytes(name).constData(), &byName, AT_SYMLINK_NOFOLLOW) == 0 && ::fstat(fd, &byHandle) == 0
+           && byName.st_dev == byHandle.st_dev && byName.st_ino == byHandle.st_ino;
 }
 
 WordRecord headerRecord(const JournalHeader &header)
 {
     // A URL spells any path in plain ASCII, which the save file's code page holds.
-    const QString file = header.fileName.isEmpty()
-                             ? QString()
-                             : QString::fromLatin1(QUrl::fromLocalFile(header.fileName).toEncoded());
+    const QString file =
+        header.fileName.isEmpty() ? QString() : QString::fromLatin1(QUrl::fromLocalFile(header.fileName).toEncoded());
     return {kHeaderText, kFormat, file, QString::number(header.held), QString::number(header.quiet), {}};
 }
 
@@ -199,11 +199,10 @@ QString Journal::begin(const JournalHeader &header, std::span<const WordRecord> 
         if (!file)
             return reasonOf(errno, QString());
         // linkat, unlike rename, never replaces a journal of the same name.
-        const bool written = ::flock(file.fd(), LOCK_EX | LOCK_NB) == 0 && writeAll(file.fd(), encoded.bytes)
-                             && ::fdatasync(file.fd()) == 0
-                             && ::linkat(dir.fd(), nameBytes(unfinished).constData(), dir.fd(),
-                                         nameBytes(name).constData(), 0)
-                                    == 0;
+        const bool written =
+            ::flock(file.fd(), LOCK_EX | LOCK_NB) == 0 && writeAll(file.fd(), encoded.bytes)
+            && ::fdatasync(file.fd()) == 0
+            && ::linkat(dir.fd(), nameBytes(unfinished).constData(), dir.fd(), nameBytes(name).constData(), 0) == 0;
         const int error = errno;
         ::unlinkat(dir.fd(), nameBytes(unfinished).constData(), 0);
         if (!written) {
@@ -265,8 +264,8 @@ std::vector<LeftJournal> leftJournals(const QString &folder)
         if (!unfinished && (name.startsWith(u'.') || !name.endsWith(kSuffix)))
             continue;
         // O_NONBLOCK: a pipe under a journal's name must not hang the start.
-        FileHandle file(::openat(dir.fd(), nameBytes(name).constData(),
-                                 O_RDWR | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK | O_APPEND));
+        FileHandle file(
+            ::openat(dir.fd(), nameBytes(name).constData(), O_RDWR | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK | O_APPEND));
         struct stat status {};
         // A journal a running game holds is that game's alone; one whose name
         // now leads elsewhere was just removed or replaced.

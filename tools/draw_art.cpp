@@ -19,10 +19,10 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QImage>
+#include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
-#include <QLinearGradient>
 #include <QTransform>
 #include <QtMath>
 
@@ -63,8 +63,8 @@ QRadialGradient greySkin(QPointF centre, qreal radius)
     return g;
 }
 
-void fillOutlined(QPainter &p, const QPainterPath &path, const QBrush &brush,
-                  qreal penWidth, const QColor &pen = kOutline)
+void fillOutlined(QPainter &p, const QPainterPath &path, const QBrush &brush, qreal penWidth,
+                  const QColor &pen = kOutline)
 {
     p.setPen(QPen(pen, penWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.setBrush(brush);
@@ -120,11 +120,10 @@ void drawHead(QPainter &p, qreal lw)
     QRadialGradient bulb(QPointF(85.0, 3.2), 4.0);
     bulb.setColorAt(0.0, QColor(0xFF, 0xF4, 0xB8));
     bulb.setColorAt(1.0, QColor(0xFF, 0xC8, 0x3D));
-    fillOutlined(p, ellipsePath(QPointF(86.0, 4.2), 3.4, 3.4), bulb, 1.4 * lw,
-                 QColor(0xB0, 0x7A, 0x1C));
+    fillOutlined(p, ellipsePath(QPointF(86.0, 4.2), 3.4, 3.4), bulb, 1.4 * lw, QColor(0xB0, 0x7A, 0x1C));
 
-    fillOutlined(p, bunPath(kHeadCentre, kHeadRx, kHeadRy, kHeadRoundness),
-                 greySkin(QPointF(60.0, 34.0), 86.0), 2.0 * lw);
+    fillOutlined(p, bunPath(kHeadCentre, kHeadRx, kHeadRy, kHeadRoundness), greySkin(QPointF(60.0, 34.0), 86.0),
+                 2.0 * lw);
 
     // A soft sheen on the crown, kept above the eye tile so it is baked into
     // the body only.
@@ -165,10 +164,8 @@ void drawCreature(QPainter &p)
     }
 
     // Stubby arms hang outward from behind the body.
-    fillOutlined(p, rotated(ellipsePath(QPointF(51.0, 117.0), 10.0, 6.2), QPointF(51.0, 117.0), -40.0),
-                 bodySkin, 2.0);
-    fillOutlined(p, rotated(ellipsePath(QPointF(103.0, 117.0), 10.0, 6.2), QPointF(103.0, 117.0), 40.0),
-                 bodySkin, 2.0);
+    fillOutlined(p, rotated(ellipsePath(QPointF(51.0, 117.0), 10.0, 6.2), QPointF(51.0, 117.0), -40.0), bodySkin, 2.0);
+    fillOutlined(p, rotated(ellipsePath(QPointF(103.0, 117.0), 10.0, 6.2), QPointF(103.0, 117.0), 40.0), bodySkin, 2.0);
 
     fillOutlined(p, ellipsePath(QPointF(77.0, 115.0), 25.0, 19.5), bodySkin, 2.0);
 
@@ -416,12 +413,12 @@ void drawDog(QPainter &p, qreal x0, qreal wheelAngle)
 
     p.setPen(Qt::NoPen);
     p.setBrush(kInk);
-    p.drawEllipse(QPointF(0.4, 118.6), 2.0, 1.7);          // nose
-    p.drawEllipse(QPointF(9.0, 114.2), 1.5, 1.7);          // eye
+    p.drawEllipse(QPointF(0.4, 118.6), 2.0, 1.7); // nose
+    p.drawEllipse(QPointF(9.0, 114.2), 1.5, 1.7); // eye
     p.setBrush(Qt::white);
     p.drawEllipse(QPointF(9.4, 113.6), 0.55, 0.55);
     p.setBrush(QColor(0xFF, 0x8F, 0xAE, 160));
-    p.drawEllipse(QPointF(9.5, 120.0), 2.0, 1.3);          // blush
+    p.drawEllipse(QPointF(9.5, 120.0), 2.0, 1.3); // blush
 
     p.restore();
 }
@@ -544,13 +541,18 @@ int writeAll(const QString &dir)
         const QImage body = renderBody(scale);
         ok &= save(body, dir, named(QStringLiteral("body.jpg")));
 
-        const struct { Eyes eyes; const char *name; } eyeTiles[] = {
-            {Eyes::Open, "eye_open.jpg"}, {Eyes::Half, "eye_half.jpg"}, {Eyes::Closed, "eye_closed.jpg"}};
+        const struct {
+            Eyes eyes;
+            const char *name;
+        } eyeTiles[] = {{Eyes::Open, "eye_open.jpg"}, {Eyes::Half, "eye_half.jpg"}, {Eyes::Closed, "eye_closed.jpg"}};
         for (const auto &t : eyeTiles)
             ok &= save(faceTile(body, kEyeRect, scale, [&](QPainter &p) { drawEyes(p, t.eyes); }), dir,
                        named(QLatin1String(t.name)));
 
-        const struct { Mouth mouth; const char *name; } mouthTiles[] = {
+        const struct {
+            Mouth mouth;
+            const char *name;
+        } mouthTiles[] = {
             {Mouth::Closed, "mouth_closed.jpg"}, {Mouth::Open, "mouth_open.jpg"}, {Mouth::Teeth, "mouth_teeth.jpg"}};
         for (const auto &t : mouthTiles)
             ok &= save(faceTile(body, kMouthRect, scale, [&](QPainter &p) { drawMouth(p, t.mouth); }), dir,
@@ -607,8 +609,7 @@ int writePreview(const QString &out, const QString &dir)
     };
 
     for (int k = 0; k < frames.size(); ++k)
-        p.drawImage((k % cols) * cell + 6, (k / cols) * cell + 6,
-                    composed(frames[k], eyes[0], mouths[0]));
+        p.drawImage((k % cols) * cell + 6, (k / cols) * cell + 6, composed(frames[k], eyes[0], mouths[0]));
 
     // Last row: half eyes + open mouth, closed eyes + teeth, then the icons.
     const int y = (rows - 1) * cell + 6;

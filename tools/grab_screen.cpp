@@ -17,7 +17,7 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "usage: grab_screen <out.png> <x> <y> <width> <height>\n");
         return 2;
     }
-    const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(
-        0, args[2].toInt(), args[3].toInt(), args[4].toInt(), args[5].toInt());
+    const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0, args[2].toInt(), args[3].toInt(),
+                                                                      args[4].toInt(), args[5].toInt());
     return shot.save(args[1], "PNG") ? 0 : 1;
 }

@@ -75,5 +75,5 @@ constexpr int kPeriodDays = 14;
 QDate periodEnd(QDate start);
 
 constexpr int kNewRecordSlots = 101;    // newRecords(0 ... 100)
-constexpr int kFileRecordSlots = 10001;     // fileRecords(0 ... 10000); slot 0 never holds a record
+constexpr int kFileRecordSlots = 10001; // fileRecords(0 ... 10000); slot 0 never holds a record
 constexpr int kMaxFileRecords = kFileRecordSlots - 1;

@@ -1,10 +1,10 @@
 #include "windows/about_window.h"
 
-#include "windows/system_info.h"
 #include "windows/host.h"
 #include "windows/layout.h"
 #include "windows/side_window.h"
 #include "windows/stage_widgets.h"
+#include "windows/system_info.h"
 
 #include <QIcon>
 #include <QPushButton>

@@ -26,8 +26,8 @@ FarewellWindow::FarewellWindow(Host &host, Game &game, const FrameStore &frames,
                 });
     speech = findChild<SpeechLabel *>(QStringLiteral("speech"));
     nextButton = findChild<QPushButton *>(QStringLiteral("nextButton"));
-    face = new FaceView(this, game_.farewell()->face, [this](FaceTimer timer) { game_.farewellFaceTick(timer); }, frames,
-                        false);
+    face = new FaceView(
+        this, game_.farewell()->face, [this](FaceTimer timer) { game_.farewellFaceTick(timer); }, frames, false);
     connect(nextButton, &QPushButton::clicked, &game_, &Game::nextLine);
     nextButton->setFocus();
     refresh();
@@ -40,7 +40,4 @@ void FarewellWindow::refresh()
     face->show();
 }
 
-void FarewellWindow::closeEvent(QCloseEvent *)
-{
-    host_.exitProgram();
-}
+void FarewellWindow::closeEvent(QCloseEvent *) { host_.exitProgram(); }

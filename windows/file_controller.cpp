@@ -38,7 +38,8 @@ bool FileController::leaveGame(std::function<bool()> leave)
     if (!game_.hasUnsavedRecords())
         return leave();
     const int answer = host_.ask(stage_, QStringLiteral("教えたことばや名前を、まだ保存していません。保存しますか？"),
-                                 {QStringLiteral("保存"), QStringLiteral("保存しない"), QStringLiteral("キャンセル")}, 0);
+                                 {QStringLiteral("保存"), QStringLiteral("保存しない"), QStringLiteral("キャンセル")},
+                                 0);
     if (answer == 1)
         return leave();
     if (answer != 0)

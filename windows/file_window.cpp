@@ -27,7 +27,6 @@
 #include <sys/stat.h>
 #endif
 
-
 namespace {
 
 // Taken before main() runs, which is "where the program was started".
@@ -41,10 +40,7 @@ constexpr Qt::CaseSensitivity kPathCase = Qt::CaseInsensitive;
 constexpr Qt::CaseSensitivity kPathCase = Qt::CaseSensitive;
 #endif
 
-QString withTrailingSlash(const QString &path)
-{
-    return path.endsWith(u'/') ? path : path + u'/';
-}
+QString withTrailingSlash(const QString &path) { return path.endsWith(u'/') ? path : path + u'/'; }
 
 // The file system roots: the drives on Windows, "/" elsewhere, and beside it
 // the removable volumes the desktop mounts, which a user thinks of as drives.

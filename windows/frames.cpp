@@ -47,15 +47,24 @@ FrameStore::FrameStore(int scale)
 const QPixmap &FrameStore::picture(Frame frame) const
 {
     switch (frame) {
-    case Frame::LookAlike: return none_;
-    case Frame::EyeOpen: return eyeOpen;
-    case Frame::EyeHalf: return eyeHalf;
-    case Frame::EyeClosed: return eyeClosed;
-    case Frame::MouthClosed: return mouthClosed;
-    case Frame::MouthOpen: return mouthOpen;
-    case Frame::MouthTeeth: return mouthTeeth;
-    case Frame::Still: return still;
-    default: return gag[static_cast<int>(frame) - static_cast<int>(Frame::Gag1)];
+    case Frame::LookAlike:
+        return none_;
+    case Frame::EyeOpen:
+        return eyeOpen;
+    case Frame::EyeHalf:
+        return eyeHalf;
+    case Frame::EyeClosed:
+        return eyeClosed;
+    case Frame::MouthClosed:
+        return mouthClosed;
+    case Frame::MouthOpen:
+        return mouthOpen;
+    case Frame::MouthTeeth:
+        return mouthTeeth;
+    case Frame::Still:
+        return still;
+    default:
+        return gag[static_cast<int>(frame) - static_cast<int>(Frame::Gag1)];
     }
 }
 

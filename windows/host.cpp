@@ -17,7 +17,7 @@ int DesktopHost::ask(QWidget *parent, const QString &text, const QStringList &bu
     QMessageBox box(QMessageBox::NoIcon, kMessageCaption, text, QMessageBox::NoButton, parent);
     QList<QPushButton *> added;
     for (const QString &caption : buttons) {
-        const QMessageBox::ButtonRole role = added.isEmpty()                    ? QMessageBox::AcceptRole
+        const QMessageBox::ButtonRole role = added.isEmpty()                      ? QMessageBox::AcceptRole
                                              : added.size() + 1 == buttons.size() ? QMessageBox::RejectRole
                                                                                   : QMessageBox::DestructiveRole;
         added << box.addButton(caption, role);

@@ -7,8 +7,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
-#include <QTimer>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QWindow>
 
 #include <algorithm>

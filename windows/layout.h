@@ -10,20 +10,20 @@ class QWidget;
 
 struct Place {
     enum Kind {
-        Window,   // the window itself: title, screen position (left < 0: the system's) and client size
-        Label,    // plain text
-        Speech,   // the character's sentence
-        Choice,   // an answer choice
-        Edit,     // a one-line text box
-        Button,   // a push button, never auto-default
-        Balloon,  // the speech balloon
-        Picture,  // a face display
-        Body,     // the body display, with its sunken border
-        Drives,   // a drop-down list
-        List,     // a list
-        Files,    // the file list
-        Line,     // an etched separator line
-        Page,     // a read-only page of formatted text, its links opened by the desktop
+        Window,  // the window itself: title, screen position (left < 0: the system's) and client size
+        Label,   // plain text
+        Speech,  // the character's sentence
+        Choice,  // an answer choice
+        Edit,    // a one-line text box
+        Button,  // a push button, never auto-default
+        Balloon, // the speech balloon
+        Picture, // a face display
+        Body,    // the body display, with its sunken border
+        Drives,  // a drop-down list
+        List,    // a list
+        Files,   // the file list
+        Line,    // an etched separator line
+        Page,    // a read-only page of formatted text, its links opened by the desktop
     };
     Kind kind;
     const char *name;

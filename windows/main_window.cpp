@@ -1,15 +1,15 @@
 #include "windows/main_window.h"
 
 #include "windows/about_window.h"
-#include "windows/farewell_window.h"
 #include "windows/face_view.h"
+#include "windows/farewell_window.h"
 #include "windows/file_controller.h"
 #include "windows/file_window.h"
 #include "windows/host.h"
 #include "windows/layout.h"
-#include "windows/stage_widgets.h"
 #include "windows/side_window.h"
 #include "windows/stage_accessible.h"
+#include "windows/stage_widgets.h"
 #include "windows/status_window.h"
 
 #include <QAccessible>
@@ -22,13 +22,11 @@
 #include <QPushButton>
 #include <QTimer>
 
-
 StageWindow::StageWindow(Host &host, Game &game, QWidget *parent) : QMainWindow(parent), host_(host), game_(game)
 {
     [[maybe_unused]] static const bool accessibleStage = (QAccessible::installFactory(stageAccessible), true);
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint
-                   | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint
+                   | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
 
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
@@ -51,9 +49,7 @@ StageWindow::StageWindow(Host &host, Game &game, QWidget *parent) : QMainWindow(
                     {Place::Choice, "answer3", nullptr, 2760, 2400, 2895, 255},
                     {Place::Choice, "answer4", nullptr, 2760, 2760, 2895, 255},
                 });
-    auto child = [this]<typename T>(T *&pointer, const char *name) {
-        pointer = findChild<T *>(QLatin1String(name));
-    };
+    auto child = [this]<typename T>(T *&pointer, const char *name) { pointer = findChild<T *>(QLatin1String(name)); };
     child(wordLabel, "wordLabel");
     child(wordEntry, "wordEntry");
     child(confirmButton, "confirmButton");
@@ -91,7 +87,8 @@ StageWindow::StageWindow(Host &host, Game &game, QWidget *parent) : QMainWindow(
     setTabOrder(backButton, quitButton);
 
     buildMenus();
-    face = new FaceView(this, game_.face(), [this](FaceTimer timer) { game_.faceTick(timer); }, frames, true);
+    face = new FaceView(
+        this, game_.face(), [this](FaceTimer timer) { game_.faceTick(timer); }, frames, true);
     remarkTimer = makeTimer(this, "remarkTimer", game_.remarkTimer().interval());
     answerBlinkTimer = makeTimer(this, "answerBlinkTimer", game_.answerBlinkTimer().interval());
     connect(remarkTimer, &QTimer::timeout, &game_, &Game::remarkTick);
@@ -143,7 +140,8 @@ void StageWindow::showMessage(const QString &text)
 {
     // The box comes up over the screen of this moment.
     refresh();
-    host_.showMessage(farewellWindow && farewellWindow->isVisible() ? static_cast<QWidget *>(farewellWindow) : this, text);
+    host_.showMessage(farewellWindow && farewellWindow->isVisible() ? static_cast<QWidget *>(farewellWindow) : this,
+                      text);
 }
 
 void StageWindow::chooseGameToOpen() { files_->showFileWindow(Game::FileMode::Open); }

@@ -52,7 +52,7 @@ public:
     void showAbout();
     void showHowToPlay();
 
-    QLabel *wordLabel = nullptr;      // 単語入力(&I)
+    QLabel *wordLabel = nullptr; // 単語入力(&I)
     QLineEdit *wordEntry = nullptr;
     QPushButton *confirmButton = nullptr; // 確認(&A)
     QPushButton *backButton = nullptr;    // 戻る(&R)

@@ -6,9 +6,8 @@
 
 // Fixed-size windows with a title bar and a close button only. Each is a
 // child of the stage with the Window flag, so it goes when the stage goes.
-inline constexpr Qt::WindowFlags kSideWindowFlags =
-    Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
-    | Qt::MSWindowsFixedSizeDialogHint;
+inline constexpr Qt::WindowFlags kSideWindowFlags = Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                                                    | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
 
 // A side window already open is only brought to the front: it keeps the
 // values it was opened with.

@@ -1,16 +1,16 @@
 #include "windows/stage_widgets.h"
 
 #include <QAccessible>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QStyleOptionFrame>
-#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QStyleOptionFocusRect>
-#include <QStylePainter>
 #include <QStringListModel>
+#include <QStyleOptionFocusRect>
+#include <QStyleOptionFrame>
+#include <QStylePainter>
 #include <QTimer>
 
 #include <algorithm>
@@ -25,8 +25,7 @@ void Balloon::paintEvent(QPaintEvent *)
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(palette().color(QPalette::WindowText), 1));
     painter.setBrush(palette().color(QPalette::Base));
-    painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), kCornerRadius,
-                            kCornerRadius);
+    painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), kCornerRadius, kCornerRadius);
 }
 
 ChoiceLabel::ChoiceLabel(QWidget *parent) : QLabel(parent)
@@ -42,8 +41,7 @@ void ChoiceLabel::setOpaque(bool opaque)
 {
     // Lit, the caption takes the highlighted-text colour, as a selection does.
     QPalette pal = palette();
-    pal.setColor(QPalette::WindowText,
-                 pal.color(opaque ? QPalette::HighlightedText : QPalette::Text));
+    pal.setColor(QPalette::WindowText, pal.color(opaque ? QPalette::HighlightedText : QPalette::Text));
     setPalette(pal);
     setAutoFillBackground(opaque);
 }
@@ -86,8 +84,7 @@ void ChoiceLabel::mouseReleaseEvent(QMouseEvent *event)
         emit clicked();
 }
 
-ChoiceGroup::ChoiceGroup(QWidget *parent, const std::array<ChoiceLabel *, 4> &labels)
-    : QWidget(parent), labels_(labels)
+ChoiceGroup::ChoiceGroup(QWidget *parent, const std::array<ChoiceLabel *, 4> &labels) : QWidget(parent), labels_(labels)
 {
     QRect area;
     for (ChoiceLabel *label : labels_)
@@ -235,7 +232,8 @@ void fitCaption(QWidget *control)
     const QRect room = qobject_cast<QPushButton *>(control) ? control->rect().adjusted(3, 2, -3, -2)
                                                             : control->contentsRect();
     stepFontDown(control, [&](const QFontMetrics &metrics) {
-        return metrics.horizontalAdvance(text) <= room.width() && metrics.tightBoundingRect(text).height() <= room.height();
+        return metrics.horizontalAdvance(text) <= room.width()
+               && metrics.tightBoundingRect(text).height() <= room.height();
     });
 }
 

@@ -52,8 +52,7 @@ public:
         return rc;
     }
 
-    long queryValue(RegKey key, const QByteArray &name, std::uint32_t &type, char *data,
-                    std::uint32_t &length) override
+    long queryValue(RegKey key, const QByteArray &name, std::uint32_t &type, char *data, std::uint32_t &length) override
     {
         DWORD valueType = 0;
         DWORD size = length;
@@ -81,8 +80,8 @@ public:
         // never split; its command line is the quoted path alone.
         const std::wstring program = QDir::toNativeSeparators(path).toStdWString();
         std::wstring commandLine = L"\"" + program + L"\"";
-        if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                            nullptr, nullptr, &startup, &process))
+        if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                            &process))
             return false;
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
@@ -121,8 +120,7 @@ SystemTools &platformSystemTools()
     return tools;
 }
 
-bool GetKeyValue(SystemTools &tools, RegKey keyRoot, const QString &keyName,
-                 const QString &subKeyRef, QString &keyVal)
+bool GetKeyValue(SystemTools &tools, RegKey keyRoot, const QString &keyName, const QString &subKeyRef, QString &keyVal)
 {
     keyVal.clear();
     bool read = false;
@@ -131,8 +129,7 @@ bool GetKeyValue(SystemTools &tools, RegKey keyRoot, const QString &keyName,
         std::array<char, kValueBufferSize> buffer{};
         std::uint32_t length = kValueBufferSize;
         std::uint32_t type = 0;
-        if (tools.queryValue(key, subKeyRef.toLocal8Bit(), type, buffer.data(), length)
-            == kRegSuccess) {
+        if (tools.queryValue(key, subKeyRef.toLocal8Bit(), type, buffer.data(), length) == kRegSuccess) {
             length = std::min(length, kValueBufferSize);
             if (length > 0 && buffer[length - 1] == '\0')
                 --length;
@@ -200,8 +197,7 @@ bool startSysInfoTool(SystemTools &tools)
     if (!GetKeyValue(tools, kLocalMachine, QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO"),
                      QStringLiteral("PATH"), path)) {
         QString folder;
-        if (!GetKeyValue(tools, kLocalMachine,
-                         QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location"),
+        if (!GetKeyValue(tools, kLocalMachine, QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location"),
                          QStringLiteral("MSINFO"), folder))
             return startDesktopInfoTool(tools);
         path = folder + QStringLiteral("\\MSINFO32.EXE");

@@ -22,7 +22,7 @@ constexpr RegKey kLocalMachine =
 
 constexpr long kRegSuccess = 0;
 constexpr long kRegNotFound = 2;
-constexpr std::uint32_t kRegString = 1;     // REG_SZ
+constexpr std::uint32_t kRegString = 1; // REG_SZ
 constexpr std::uint32_t kKeyAccess = 0x2003F;
 constexpr std::uint32_t kValueBufferSize = 1024;
 
@@ -57,8 +57,7 @@ SystemTools &platformSystemTools();
 
 // Reads a string value. True when the value was read; keyVal then holds its
 // text (empty for a value that is not a string), otherwise empty text.
-bool GetKeyValue(SystemTools &tools, RegKey keyRoot, const QString &keyName,
-                 const QString &subKeyRef, QString &keyVal);
+bool GetKeyValue(SystemTools &tools, RegKey keyRoot, const QString &keyName, const QString &subKeyRef, QString &keyVal);
 
 // Finds the system-information tool and starts it. False when it is not
 // found or does not start: the caller then says it is unavailable.

@@ -1,8 +1,8 @@
 // An overwrite save to the game's own file after that file changed on disk.
 
+#include "engine/game.h"
 #include "fake_environment.h"
 #include "test_files.h"
-#include "engine/game.h"
 
 #include <QTemporaryDir>
 
@@ -34,7 +34,8 @@ TEST(OverwriteTest, AFileChangedSinceTheOpenIsLeftAloneAndNothingIsLost)
 
         for (const char *attempt : {"first", "again"}) {
             EXPECT_FALSE(game.overwriteSave(file)) << attempt;
-            EXPECT_TRUE(messages.last().startsWith(s("上書き保存できませんでした。")) && messages.last().contains(s("名前をつけて保存")))
+            EXPECT_TRUE(messages.last().startsWith(s("上書き保存できませんでした。"))
+                        && messages.last().contains(s("名前をつけて保存")))
                 << messages.last().toStdString();
             EXPECT_EQ(bytesOf(file), after) << attempt;
         }
@@ -43,7 +44,6 @@ TEST(OverwriteTest, AFileChangedSinceTheOpenIsLeftAloneAndNothingIsLost)
         EXPECT_TRUE(bytesOf(again).startsWith(mine) && loadEggFile(again).content->records.size() == 3);
     }
 }
-
 
 // The game's own file reached by another path (a folder link, as the file
 // window may name it) is still its own: an overwrite save adds only what it

@@ -66,9 +66,10 @@ TEST_F(FileQuestionsTest, QuestionsAboutAnotherGamesFileDefaultToCancel)
     form.saveAction->trigger();
     EXPECT_FALSE(form.files().saveAs(at("other.egg")));
     EXPECT_TRUE(form.files().saveAs(at("mine.egg")));
-    EXPECT_EQ(host.questions, QStringList({s("「other.egg」は、このゲームで開いたり保存したりしたファイルではありません。"
-                                                  "このゲームのことばを書き足しますか？ [書き足す/キャンセル]"),
-                                                s("「other.egg」はもうあります。置きかえますか？ [置きかえる/キャンセル]")}));
+    EXPECT_EQ(host.questions,
+              QStringList({s("「other.egg」は、このゲームで開いたり保存したりしたファイルではありません。"
+                             "このゲームのことばを書き足しますか？ [書き足す/キャンセル]"),
+                           s("「other.egg」はもうあります。置きかえますか？ [置きかえる/キャンセル]")}));
     EXPECT_EQ(defaults, QList<int>({1, 1}));
 }
 
@@ -78,8 +79,9 @@ TEST_F(FileQuestionsTest, TheStatusWindowShowsTheStartAndTheEndOfThePeriod)
 {
     put(at("saved.egg"), "\"Taro\",\"9\",,,,\r\n\"2026/12/01\",\"8\",,,,\r\n\"2026/12/15\",\"7\",,,,\r\n");
     put(at("over.egg"), "\"Taro\",\"9\",,,,\r\n\"2026/11/01\",\"8\",,,,\r\n\"2026/11/15\",\"7\",,,,\r\n");
-    const std::tuple<const char *, const char *, const char *> cases[] = {
-        {nullptr, "2026/12/06", "2026/12/20"}, {"saved.egg", "2026/12/01", "2026/12/15"}, {"over.egg", "2026/12/06", "2026/12/20"}};
+    const std::tuple<const char *, const char *, const char *> cases[] = {{nullptr, "2026/12/06", "2026/12/20"},
+                                                                          {"saved.egg", "2026/12/01", "2026/12/15"},
+                                                                          {"over.egg", "2026/12/06", "2026/12/20"}};
     for (const auto &[file, start, end] : cases) {
         ASSERT_TRUE(!file || game.open(at(file)));
         const StatusWindow status(game, &form);
