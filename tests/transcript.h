@@ -1,5 +1,8 @@
 #pragma once
-// Golden transcripts: whole games as readable text in tests/data/*.game.
+// Golden transcripts: whole games as readable text in tests/data/*.game,
+// which the engine alone and the windows both replay, and *.stage, what only
+// the windows do, which they alone replay, showing every question they ask,
+// the windows open and the focus.
 //
 // A transcript is a script of what the user and the clock did ("> " lines,
 // comments "#" and blank lines) with, after each step, what changed on
