@@ -113,9 +113,6 @@ public:
     // Whether an overwrite save now would add to a file other than the one
     // the game last opened or saved: one only clicked in the file window.
     bool addsToAnotherFile() const;
-    // How many of this run's records the file the game last opened or saved
-    // already holds.
-    Int16 savedRecords() const { return savedNewRecords_; }
     // Whether an overwrite save is waiting for its file.
     bool saving() const { return saving_; }
 

@@ -50,29 +50,6 @@ TEST_F(FileQuestionsTest, AFailedSaveKeepsTheGameInHand)
     }
 }
 
-// Enter never replaces or adds to another game's file; a file only clicked in
-// the list is another game's, the one last opened the game's own.
-TEST_F(FileQuestionsTest, QuestionsAboutAnotherGamesFileDefaultToCancel)
-{
-    for (const char *name : {"mine.egg", "other.egg"})
-        put(at(name), "\"Ann\",\"9\",,,,\r\n");
-    QList<int> defaults; // the button Enter presses
-    host.onAsk = [&](const QString &, const QStringList &buttons, int byDefault) {
-        defaults << byDefault;
-        return int(buttons.size()) - 1;
-    };
-    ASSERT_TRUE(game.open(at("mine.egg")));
-    game.chooseFile(at("other.egg"));
-    form.saveAction->trigger();
-    EXPECT_FALSE(form.files().saveAs(at("other.egg")));
-    EXPECT_TRUE(form.files().saveAs(at("mine.egg")));
-    EXPECT_EQ(host.questions,
-              QStringList({s("「other.egg」は、このゲームで開いたり保存したりしたファイルではありません。"
-                             "このゲームのことばを書き足しますか？ [書き足す/キャンセル]"),
-                           s("「other.egg」はもうあります。置きかえますか？ [置きかえる/キャンセル]")}));
-    EXPECT_EQ(defaults, QList<int>({1, 1}));
-}
-
 // 学習開始日 and 学習終了予定日 of a new game, of a saved game opened in its
 // period and of one opened after it, which begins a new period today.
 TEST_F(FileQuestionsTest, TheStatusWindowShowsTheStartAndTheEndOfThePeriod)
