@@ -46,19 +46,19 @@ QString rankWord(Int16 level)
     return QString::fromUtf16(kRanks[rank]);
 }
 
-QString vulgarityPrefix(Int16 eLevel, Int16 level)
+QString vulgarityPrefix(Int16 vulgarCount, Int16 level)
 {
-    const Band *band = bandOf(eLevel, level);
+    const Band *band = bandOf(vulgarCount, level);
     return band ? QString::fromUtf16(band->vulgarity) : QString();
 }
 
-QString dangerPrefix(Int16 dLevel, Int16 level)
+QString dangerPrefix(Int16 uselessCount, Int16 level)
 {
-    const Band *band = bandOf(dLevel, level);
+    const Band *band = bandOf(uselessCount, level);
     return band ? QString::fromUtf16(band->danger) : QString();
 }
 
-QString statusTitle(Int16 level, Int16 eLevel, Int16 dLevel)
+QString statusTitle(Int16 level, Int16 vulgarCount, Int16 uselessCount)
 {
-    return dangerPrefix(dLevel, level) + vulgarityPrefix(eLevel, level) + rankWord(level);
+    return dangerPrefix(uselessCount, level) + vulgarityPrefix(vulgarCount, level) + rankWord(level);
 }

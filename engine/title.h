@@ -10,8 +10,8 @@
 QString rankWord(Int16 level);
 // The prefixes from the shares of vulgar and of useless words among them.
 // Both are empty while nothing is known (there is no share of nothing).
-QString vulgarityPrefix(Int16 eLevel, Int16 level);
-QString dangerPrefix(Int16 dLevel, Int16 level);
+QString vulgarityPrefix(Int16 vulgarCount, Int16 level);
+QString dangerPrefix(Int16 uselessCount, Int16 level);
 
 // Danger prefix, vulgarity prefix and rank word, joined with nothing between.
-QString statusTitle(Int16 level, Int16 eLevel, Int16 dLevel);
+QString statusTitle(Int16 level, Int16 vulgarCount, Int16 uselessCount);
