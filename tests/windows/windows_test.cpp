@@ -54,7 +54,6 @@ protected:
             form.farewellWindow->nextButton->click();
         return {&form, form.statusWindow, form.aboutWindow, form.fileWindow(), form.farewellWindow, form.helpWindow};
     }
-    static void settle() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
     static QAccessibleInterface *of(QObject *object) { return QAccessible::queryAccessibleInterface(object); }
     void enter(const QString &text)
     {
