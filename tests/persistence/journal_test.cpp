@@ -105,7 +105,7 @@ TEST_F(JournalTest, NeverThroughALinkNorOutsideItsFolder)
     const QString elsewhere = dir.filePath(s("elsewhere"));
     ASSERT_TRUE(QDir().mkpath(elsewhere));
     ASSERT_TRUE(QDir().mkpath(folder));
-    ASSERT_EQ(chmod(QFile::encodeName(folder).constData(), 0755), 0);
+    ASSERT_EQ(chmod(QFile::encodeName(folder).constData(), 0701), 0);
     Journal elsewhereJournal(elsewhere);
     ASSERT_EQ(elsewhereJournal.begin({}, kWords), QString());
     const QString target = elsewhereJournal.path();
