@@ -11,6 +11,7 @@ weak test.
     tools/mutate.py --limit 200 --seed 1        a reproducible sample
     tools/mutate.py --limit 300 --seeds 1,2     one sample per seed, each scored
     tools/mutate.py --files 'app/*.cpp'         only these files
+    tools/mutate.py --seeds 1,2 --again OLD     reruns only OLD report's survivors
     tools/mutate.py --self-test                 checks the mutant generator
 
 Mutants whose every variant is harmless are listed with the reason in
@@ -659,6 +660,21 @@ def list_sample(mutants, equivalents):
           f"of which {sum(map(cosmetic, mutants))} {COSMETIC} (not run, not scored)")
 
 
+# An "All results" entry of a report: outcome, seconds, then describe()'s lines.
+REPORT_ENTRY = re.compile(r"^(killed|timed out|did not build) +\(\d+ s\) (\S+?):\d+:\d+ \[[^]]+\]"
+                          r"(?: \(nth (\d+) of \d+ alike in the file\))?\n +- (.*)\n +\+ (.*)$", re.M)
+
+
+def earlier_kills(path):
+    """Mutant.key() -> outcome of every mutant an earlier report found killed,
+    timed out or unbuildable. While the sources stay the same and tests are
+    only added, such a mutant cannot survive now, so it need not be rebuilt;
+    a source that changed gives its mutants other keys, and they run again."""
+    with open(path, encoding="utf-8") as f:
+        text = f.read()
+    return {(m[2], m[4], m[5], int(m[3] or 1)): m[1] for m in REPORT_ENTRY.finditer(text)}
+
+
 def run_mutant(mu, ws, build, args, equivalents, total_timeout):
     """Plants the mutant, builds and runs the suite, and always puts the
     original back. Returns the outcome."""
@@ -693,7 +709,7 @@ def run_sample(run, ws, build, args, equivalents, total_timeout, known):
                 continue
             t0 = time.monotonic()
             if mu.key() in known:
-                outcome, note = known[mu.key()], "as in an earlier seed's sample"
+                outcome, note = known[mu.key()], "as in an earlier sample or report"
                 run.reused += 1
             else:
                 outcome = known[mu.key()] = run_mutant(mu, ws, build, args, equivalents, total_timeout)
@@ -793,6 +809,9 @@ def main():
     ap.add_argument("--timeout", type=int, default=20,
                     help="seconds per test before the mutant counts as killed by a time-out (default 20)")
     ap.add_argument("--report", help="report file (default BUILD/mutants-report.txt)")
+    ap.add_argument("--again", metavar="REPORT",
+                    help="reuse REPORT's killed, timed-out and unbuildable outcomes and run only the "
+                         "rest (for sources unchanged since REPORT, with tests only added)")
     ap.add_argument("--self-test", action="store_true", help="check the mutant generator and stop")
     args = ap.parse_args()
 
@@ -858,7 +877,8 @@ def main():
                       f"{len(run.mutants)} mutants" for run in runs) + " to run", flush=True)
     print_not_run(skipped, build)
 
-    known = {}  # Mutant.key() -> outcome, shared by the seeds' samples
+    # Mutant.key() -> outcome, shared by the seeds' samples
+    known = earlier_kills(args.again) if args.again else {}
     done = []
     for run in runs:
         run_sample(run, ws, build, args, equivalents, total_timeout, known)
@@ -983,6 +1003,17 @@ def self_test():
 """
     expect(not_run(ctest_output) == ["Inner.case/0", "SaveSafety.FullDiskLeavesTheFileAsItWas", "off"],
            "skipped and disabled tests are found, each once, and passing ones are not")
+
+    import tempfile
+    entries = [("killed", mutants[0]), ("survived", mutants[1]), ("did not build", mutants[2])]
+    dup = Mutant("x.cpp", 1, 1, "int+1", 0, 1, "6", "int a = 5;", "int a = 6;", 2, 3)
+    entries.append(("timed out", dup))
+    with tempfile.NamedTemporaryFile("w", suffix=".txt", encoding="utf-8", delete=False) as f:
+        f.write("All results\n\n" + "".join(f"{o:17} (3 s) {describe(m)}\n" for o, m in entries))
+    reused = earlier_kills(f.name)
+    os.unlink(f.name)
+    expect(reused == {mutants[0].key(): "killed", mutants[2].key(): "did not build", dup.key(): "timed out"},
+           "a report's kills are reused, nth included; its survivors run again")
 
     for f in failures:
         print("self-test FAILED:", f)
