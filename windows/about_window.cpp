@@ -27,9 +27,6 @@ AboutWindow::AboutWindow(Host &host, QWidget *parent) : QDialog(parent, kSideWin
                     {Place::Button, "systemInfoButton", u"ｼｽﾃﾑ情報(&S)...", 1680, 1080, 1380, 345},
                 });
     iconLabel = findChild<QLabel *>(QStringLiteral("iconLabel"));
-    titleLabel = findChild<QLabel *>(QStringLiteral("titleLabel"));
-    versionLabel = findChild<QLabel *>(QStringLiteral("versionLabel"));
-    separator = findChild<EtchedLine *>(QStringLiteral("separator"));
     okButton = findChild<QPushButton *>(QStringLiteral("okButton"));
     systemInfoButton = findChild<QPushButton *>(QStringLiteral("systemInfoButton"));
     iconLabel->setAlignment(Qt::AlignCenter);

@@ -4,7 +4,6 @@
 
 #include <QDialog>
 
-class EtchedLine;
 class Host;
 class QLabel;
 class QPushButton;
@@ -20,9 +19,6 @@ public:
     void showSystemInfo();
 
     QLabel *iconLabel = nullptr;
-    QLabel *titleLabel = nullptr;
-    QLabel *versionLabel = nullptr;
-    EtchedLine *separator = nullptr;
     QPushButton *okButton = nullptr;
     QPushButton *systemInfoButton = nullptr;
 
