@@ -75,9 +75,12 @@ bool Game::overwriteSave(const QString &path)
 bool Game::saveAs(const QString &fileName)
 {
     const QString name = withEggExtension(fileName);
+    // A save as waits for a file in use as an overwrite save does.
+    saving_ = true;
     const QString error = saveEggFileAs(name, std::span(fileRecords).subspan(1, fileCount),
                                         std::span(newRecords).first(newCount), &fileMark_,
                                         [this](int milliseconds) { environment_.pause(milliseconds); });
+    saving_ = false;
     if (error.isEmpty())
         currentFile_ = name;
     const bool saved = finishSave(error, QStringLiteral("名前を付けて保存しました。"));

@@ -113,7 +113,7 @@ public:
     // Whether an overwrite save now would add to a file other than the one
     // the game last opened or saved: one only clicked in the file window.
     bool addsToAnotherFile() const;
-    // Whether an overwrite save is waiting for its file.
+    // Whether a save is under way (it may be waiting for its file).
     bool saving() const { return saving_; }
 
     // --- recovery after a crash

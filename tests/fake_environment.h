@@ -4,6 +4,7 @@
 #include "engine/environment.h"
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 class FakeEnvironment final : public Environment {
@@ -12,10 +13,15 @@ public:
     std::deque<double> draws; // consumed front first; 0.0 when empty
     int seeds = 0;
     std::vector<int> pauses; // each a save made while it waited for a file
+    std::function<void()> duringPause = [] {};
 
     QDate today() override { return date; }
     void seedRandom() override { ++seeds; }
-    void pause(int milliseconds) override { pauses.push_back(milliseconds); }
+    void pause(int milliseconds) override
+    {
+        pauses.push_back(milliseconds);
+        duringPause();
+    }
     double nextRandom() override
     {
         if (draws.empty())

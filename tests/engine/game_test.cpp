@@ -30,9 +30,13 @@ TEST(GameTest, AFileIsWaitedFor)
     EXPECT_EQ(game.currentFile(), dir.filePath(QStringLiteral("b.egg"))) << "the file an overwrite save went to";
     QFile holder(game.currentFile());
     ASSERT_TRUE(holder.open(QIODevice::ReadOnly) && flock(holder.handle(), LOCK_EX) == 0);
+    std::vector<bool> saving; // while it waits, the stage may not close
+    environment.duringPause = [&] { saving.push_back(game.saving()); };
     EXPECT_FALSE(game.overwriteSave(game.currentFile()));
     EXPECT_FALSE(game.saveAs(game.currentFile())) << "a save as waits for it too";
     EXPECT_EQ(environment.pauses, std::vector<int>(2 * (kEggLockTries - 1), kEggLockPauseMs));
+    EXPECT_EQ(saving, std::vector<bool>(2 * (kEggLockTries - 1), true));
+    EXPECT_FALSE(game.saving());
 }
 
 // Switching a running timer on leaves its countdown alone; off and on again,
