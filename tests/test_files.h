@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 inline QString s(const char *utf8) { return QString::fromUtf8(utf8); }
 
@@ -15,6 +16,13 @@ inline QByteArray bytesOf(const QString &fileName)
 {
     QFile file(fileName);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+// The permission bits of the file or link itself; 0 when there is none.
+inline mode_t modeOf(const QString &path)
+{
+    struct stat status {};
+    return lstat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & 07777 : 0;
 }
 
 // Writes a file of exactly these bytes, replacing what it held.

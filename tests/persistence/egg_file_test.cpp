@@ -49,15 +49,18 @@ TEST(EggNames, ExtensionAndSeparator)
         EXPECT_EQ(joinFolderAndName(s(folder), s("a.egg")), QDir::toNativeSeparators(s("/tmp/games/a.egg")));
 }
 
-// Save-as replaces whatever the file held, a longer file too, and leaves
-// nothing else behind. (What an overwrite save adds, the transcripts show.)
+// Save-as replaces whatever the file held, a longer file too, keeps the
+// permissions the player gave it, and leaves nothing else behind. (What an
+// overwrite save adds, the transcripts show.)
 TEST_F(EggFileTest, SaveAsReplacesAndLeavesNothingElse)
 {
     const QString file = path("life.egg");
     put(file, QByteArray(5000, 'x'));
+    ASSERT_EQ(chmod(QFile::encodeName(file).constData(), 0751), 0);
     const std::vector<WordRecord> dog{word("いぬ")};
     ASSERT_EQ(saveEggFileAs(file, dog, kTwoWords), QString());
     EXPECT_EQ(bytesOf(file), encodeEgg(dog, kTwoWords).bytes);
+    EXPECT_EQ(modeOf(file), 0751u);
     EXPECT_EQ(files(), QStringList{s("life.egg")}) << "no temporary file left";
     // A name so long that the usual temporary name beside it would be too long.
     const QString longest = path((std::string(251, 'l') + ".egg").c_str());

@@ -19,12 +19,6 @@ namespace {
 const std::vector<WordRecord> kWords{{s("みかん"), s("1"), s("3"), s("1"), s("1"), s("2")},
                                      {s("りんご"), s("1"), s("3"), s("2"), s("1"), s("1")}};
 
-mode_t modeOf(const QString &path)
-{
-    struct stat status {};
-    return lstat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & 07777 : 0;
-}
-
 QStringList entries(const QString &folder)
 {
     return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
