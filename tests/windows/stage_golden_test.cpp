@@ -114,20 +114,20 @@ public:
         }
         return top;
     }
-    // A window as the player sees it: its name, what its boxes hold, and for
+    // A window as the player sees it: its name and title, its boxes, and for
     // the file window what it is open for, its name box, folder and files.
     QString described(QWidget *window) const
     {
+        const QString named = window->objectName() + u'「' + window->windowTitle() + u'」';
         if (auto *w = qobject_cast<FileWindow *>(window)) {
-            return (w->openButton->isVisible() ? QStringLiteral("FileWindow to open \"")
-                                               : QStringLiteral("FileWindow to save \""))
+            return named + (w->openButton->isVisible() ? QStringLiteral(" to open \"") : QStringLiteral(" to save \""))
                    + w->nameEntry->text() + u'"'
                    + (w->folder().startsWith(dir.path())
                           ? QStringLiteral(" in ") + w->folder().replace(dir.path(), "<dir>") + QStringLiteral(": ")
                                 + w->files->names().join(u' ')
                           : QStringLiteral(" elsewhere"));
         }
-        QStringList shown{window->objectName()};
+        QStringList shown{named};
         for (QLineEdit *box : window->findChildren<QLineEdit *>())
             shown << u'"' + box->text() + u'"';
         return shown.join(u' ');
