@@ -33,6 +33,30 @@ inline void put(const QString &fileName, const QByteArray &bytes)
     file.write(bytes);
 }
 
+// The bytes a data line spells: \r \n \t \\ and \xNN escaped, the rest as typed.
+inline QByteArray unescaped(const QString &text)
+{
+    const QByteArray in = text.toUtf8();
+    QByteArray out;
+    for (qsizetype i = 0; i < in.size(); ++i) {
+        const char c = in[i] == '\\' && i + 1 < in.size() ? in[++i] : 0;
+        if (c == 'x') {
+            out += char(in.mid(i + 1, 2).toInt(nullptr, 16));
+            i += 2;
+        } else {
+            out += !c ? in[i] : c == 'r' ? '\r' : c == 'n' ? '\n' : c == 't' ? '\t' : c;
+        }
+    }
+    return out;
+}
+// A text on one data line.
+inline QString escaped(QString text)
+{
+    return text.replace(u'\r', QStringLiteral("\\r"))
+        .replace(u'\n', QStringLiteral("\\n"))
+        .replace(u'\t', QStringLiteral("\\t"));
+}
+
 // Compares a text with the golden file at this path; with
 // NANAIRO_UPDATE_GOLDEN=1 the text is written there instead.
 inline void expectGoldenText(const QString &path, const QString &text)

@@ -21,30 +21,6 @@ std::vector<WordRecord> decodeOk(QByteArrayView bytes)
     return decoded.content.records;
 }
 
-// The bytes a data line spells: \r \n \t \\ and \xNN escaped, the rest as typed.
-QByteArray unescaped(const QString &text)
-{
-    const QByteArray in = text.toUtf8();
-    QByteArray out;
-    for (qsizetype i = 0; i < in.size(); ++i) {
-        const char c = in[i] == '\\' && i + 1 < in.size() ? in[++i] : 0;
-        if (c == 'x') {
-            out += char(in.mid(i + 1, 2).toInt(nullptr, 16));
-            i += 2;
-        } else {
-            out += !c ? in[i] : c == 'r' ? '\r' : c == 'n' ? '\n' : c == 't' ? '\t' : c;
-        }
-    }
-    return out;
-}
-// A text on one data line.
-QString escaped(QString text)
-{
-    return text.replace(u'\r', QStringLiteral("\\r"))
-        .replace(u'\n', QStringLiteral("\\n"))
-        .replace(u'\t', QStringLiteral("\\t"));
-}
-
 // What the writer makes of a "> " line's record (its fields split at "|",
 // empty ones unset), written after a first one.
 QStringList written(const QString &line)

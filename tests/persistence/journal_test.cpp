@@ -57,41 +57,29 @@ TEST_F(JournalTest, PrivateAndHeldWhileItsGameRunsThenLeftForTheNextStart)
     EXPECT_TRUE(leftJournals(folder).empty()) << "another starting copy must not offer it too";
 }
 
-// What a kill halfway through a write leaves reads as every record before
-// it; anything that is no journal of this game stays where it is, with the
-// reason, until the player says otherwise.
+// journals.txt: each "< " line spells a journal's bytes; the lines after it,
+// the records read back and why the rest is not, are written afresh and the
+// whole compared.
 TEST_F(JournalTest, ReadsWhatAKillLeftAndKeepsWhatItCannotRead)
 {
-    const QByteArray header = "\"journal\",\"1\",\"\",\"0\",\"2\",\r\n";
-    const QByteArray words = encodeEgg(kWords).bytes;
-    const struct {
-        QByteArray bytes;
-        qsizetype records;
-        const char *error;
-    } cases[] = {
-        {header + words, 2, ""},
-        {header + words + "\"ね", 2, ""},
-        {header + words + "\"ねこ\",\"1\",\"2\",\"1\",\"1\",", 2, ""}, // cut right after the fifth comma
-        {header + words.left(words.size() - 1), 1, ""},                // the CR of the line end, without its LF
-        {words, 0, "このゲームの記録の形をしていません"},
-        {"\"journal\",\"2\",\"\",\"0\",\"2\",\r\n" + words, 0, "このゲームの記録の形をしていません"},
-        {"\"journal\",\"1\",\"\",\"x\",\"2\",\r\n", 0, "このゲームの記録の形をしていません"},
-        {"\"journal\",\"1\",\"\",\"0\",\"x\",\r\n", 0, "このゲームの記録の形をしていません"},
-        {"", 0, "このゲームの記録の形をしていません"},
-        {header + "\"\x81\",\"1\",,,,\r\n", 0, "シフトJIS"},
-    };
+    const QString data = s(NANAIRO_TEST_DATA "/journals.txt"), path = folder + s("/1-1-1.journal");
     ASSERT_TRUE(QDir().mkpath(folder));
-    for (const auto &c : cases) {
-        SCOPED_TRACE(c.bytes.toStdString());
-        const QString path = folder + s("/1-1-1.journal");
-        put(path, c.bytes);
-        std::vector<LeftJournal> left = leftJournals(folder);
+    QStringList out;
+    for (const QString &line : QString::fromUtf8(bytesOf(data)).split(u'\n')) {
+        if (!line.startsWith(u"= ") && !line.startsWith(u"! "))
+            out << line;
+        if (!line.startsWith(u'<'))
+            continue;
+        put(path, unescaped(line.mid(2)));
+        const std::vector<LeftJournal> left = leftJournals(folder);
         ASSERT_EQ(left.size(), 1u);
-        EXPECT_EQ(qsizetype(left[0].records.size()), c.records);
-        EXPECT_TRUE(left[0].error.contains(s(c.error))) << left[0].error.toStdString();
-        left.clear();
-        EXPECT_EQ(bytesOf(path), c.bytes) << "reading never changes a journal";
+        for (const WordRecord &record : left[0].records)
+            out << s("= ") + escaped(QString::fromStdString(testing::PrintToString(record)));
+        if (!left[0].error.isEmpty())
+            out << s("! ") + escaped(left[0].error);
+        EXPECT_EQ(bytesOf(path), unescaped(line.mid(2))) << "reading never changes a journal";
     }
+    expectGoldenText(data, out.join(u'\n'));
 }
 
 TEST_F(JournalTest, NeverThroughALinkNorOutsideItsFolder)
