@@ -44,20 +44,14 @@ TEST(GameTest, AFileIsWaitedFor)
 TEST(GameTest, TimersRestartOnlyWhereACountdownStartsAfresh)
 {
     Timer timer(100, false);
-    const struct {
-        void (*step)(Timer &);
-        bool running;
-        int starts;
-    } steps[] = {
-        {[](Timer &t) { t.enable(); }, true, 1},         {[](Timer &t) { t.enable(); }, true, 1},
-        {[](Timer &t) { t.setInterval(100); }, true, 1}, {[](Timer &t) { t.setInterval(500); }, true, 2},
-        {[](Timer &t) { t.disable(); }, false, 2},       {[](Timer &t) { t.setInterval(0); }, false, 2},
-        {[](Timer &t) { t.enable(); }, false, 3},        {[](Timer &t) { t.setInterval(500); }, true, 4},
-    };
-    for (std::size_t n = 0; n < std::size(steps); ++n) {
-        steps[n].step(timer);
-        EXPECT_EQ(std::pair(timer.running(), timer.starts()), std::pair(steps[n].running, steps[n].starts))
-            << "step " << n;
+    // Each step (switched on, off, or a new interval), then whether the timer
+    // runs and how many countdowns it has started.
+    for (const QString &step : QString::fromLatin1("on 1 1, on 1 1, 100 1 1, 500 1 2, off 0 2, 0 0 2, on 0 3, 500 1 4")
+                                   .split(QStringLiteral(", "))) {
+        const QStringList w = step.split(u' ');
+        w[0] == u"on" ? timer.enable() : w[0] == u"off" ? timer.disable() : timer.setInterval(w[0].toInt());
+        EXPECT_EQ(std::pair(timer.running(), timer.starts()), std::pair(w[1] == u"1", w[2].toInt()))
+            << step.toStdString();
     }
 }
 
