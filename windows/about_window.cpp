@@ -13,7 +13,6 @@ AboutWindow::AboutWindow(Host &host, QWidget *parent) : QDialog(parent, kSideWin
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
-    setSizeGripEnabled(false);
     // The separator's grey line runs from x 90 to 3120 at y 885; the white
     // line under it starts one pixel further right and one lower.
     buildLayout(this, this,

@@ -10,7 +10,6 @@ HelpWindow::HelpWindow(QWidget *parent) : QDialog(parent, kSideWindowFlags)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
-    setSizeGripEnabled(false);
     buildLayout(this, this,
                 {
                     {Place::Window, "HelpWindow", u"遊び方", -1, -1, 6300, 4800},
