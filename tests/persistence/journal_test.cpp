@@ -104,20 +104,29 @@ TEST_F(JournalTest, NeverThroughALinkNorOutsideItsFolder)
     EXPECT_EQ(entries(elsewhere), QStringList{QFileInfo(target).fileName()});
 
     // A journal its game never finished is no journal, unless that game is
-    // still writing it; a file of another kind is none either.
+    // still writing it; a file of another kind, or a pipe under its name, is
+    // none either.
     put(folder + s("/notes.txt"), "\"journal\"");
+    ASSERT_EQ(mkfifo(QFile::encodeName(folder + s("/4-1-1.journal")).constData(), 0600), 0);
     put(folder + s("/.2-1-1.journal.new"), "\"journal\"");
     put(folder + s("/.3-1-1.journal.new"), "\"journal\"");
     QFile writing(folder + s("/.3-1-1.journal.new"));
     ASSERT_TRUE(writing.open(QIODevice::ReadOnly));
     ASSERT_EQ(flock(writing.handle(), LOCK_EX), 0);
     EXPECT_TRUE(leftJournals(folder).empty());
-    EXPECT_EQ(entries(folder), (QStringList{s(".3-1-1.journal.new"), s("1-1-1.journal"), s("notes.txt")}));
+    EXPECT_EQ(entries(folder),
+              (QStringList{s(".3-1-1.journal.new"), s("1-1-1.journal"), s("4-1-1.journal"), s("notes.txt")}));
 
     Journal own(folder);
     ASSERT_EQ(own.begin({}, kWords), QString());
     EXPECT_EQ(modeOf(folder), 0700u) << "the folder is made private again";
     EXPECT_EQ(bytesOf(target).size(), bytesOf(own.path()).size()) << "the linked journal is untouched";
+    own.remove();
+    EXPECT_EQ(std::pair(own.isOpen(), own.path()), std::pair(false, QString())) << "nothing is left open";
+    // Nor in a folder another user owns, who could read or replace it there
+    // (only root can hand the folder over, so only root checks it).
+    if (chown(QFile::encodeName(folder).constData(), geteuid() + 1, getegid()) == 0)
+        EXPECT_EQ(Journal(folder).begin({}, kWords), s("フォルダーがほかのユーザーのものです。"));
 }
 
 // Where the player's state lives, or else under the home folder.
