@@ -202,6 +202,7 @@ TEST_F(EggFileTest, AnOverwriteSaveAddsOnlyToWholeRecordsWithinTheLimit)
         {mine, true, "\"unclosed", "書きかけの部分があります。ほかのプログラムに書きかえられた"},
         {mine, true, "X", "書きかけの部分があります。ほかのプログラムに書きかえられた"},
         {mine + "\"tor", false, "", "セーブファイルとして読めないファイルです（最後のレコードが書きかけです。）"},
+        {mine + "\"tor", true, "X", "書きかけだった最後のレコードのあとに、何かが書き足されています。"},
         {record.repeated(kMaxEggRecords - 1), false, "", "もう9999件のレコードがあり、2件を足すと10000件をこえて"},
         {record.repeated(kMaxEggRecords - 10), true, record.repeated(9), "もう9999件のレコードがあり"},
         {'"' + QByteArray(kMaxEggFileBytes - 42, 'a') + "\",\"1\",,,,\r\n", false, "",

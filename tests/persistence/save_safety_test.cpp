@@ -3,6 +3,7 @@
 // from input methods or from files written by hand.
 
 #include "persistence/egg_file.h"
+#include "persistence/journal.h"
 #include "persistence/storable_text.h"
 #include "test_files.h"
 
@@ -159,20 +160,24 @@ TEST_F(SaveSafetyTest, ASaveAsAndAnOverwriteSaveTakeTurns)
 // A file the user may write, in a folder they may not: the overwrite save
 // adds to it in place, but a save as, which could only empty the file and
 // rewrite it, is refused and leaves it whole. A folder on the way that may
-// not be entered is named as the reason an open fails. Needs a process
-// without root's rights, which ignore permissions; it must still reach the
-// folder, which TMPDIR may not let it do, and /tmp does.
+// not be entered, or a file that may not be read, is named as the reason an
+// open fails. Needs a process without root's rights, which ignore
+// permissions; it must still reach the folder, which TMPDIR may not let it
+// do, and /tmp does.
 TEST_F(SaveSafetyTest, AFolderNotOursTakesAnOverwriteSaveButNoSaveAs)
 {
     const QTemporaryDir reachable(s("/tmp/save-safety-XXXXXX"));
     const QString inPlace = reachable.filePath(s("game.egg")), shut = reachable.filePath(s("shut"));
+    const QString locked = reachable.filePath(s("locked.egg"));
     put(inPlace, "\"a\",\"9\",,,,\r\n");
+    put(locked, "\"a\",\"9\",,,,\r\n");
     const std::vector<WordRecord> two{word(s("みかん")), word(s("りんご"))};
     const QByteArray folder = QFile::encodeName(reachable.path());
     ASSERT_TRUE(QDir().mkdir(shut));
     put(shut + s("/a.egg"), "");
     ASSERT_EQ(chmod(QFile::encodeName(inPlace).constData(), 0666), 0);
     ASSERT_EQ(chmod(QFile::encodeName(shut).constData(), 0666), 0);
+    ASSERT_EQ(chmod(QFile::encodeName(locked).constData(), 0), 0);
     ASSERT_EQ(chmod(folder.constData(), 0555), 0);
 
     const int code = exitCode(spawn([&] {
@@ -190,12 +195,29 @@ TEST_F(SaveSafetyTest, AFolderNotOursTakesAnOverwriteSaveButNoSaveAs)
         if (const QString error = loadEggFile(shut + s("/a.egg")).message;
             !error.contains(s("途中のフォルダーに入る許可がありません。")))
             return failed(3, error);
+        if (const QString error = loadEggFile(locked).message;
+            !error.contains(s("このファイルを読む許可がありません。")))
+            return failed(4, error);
         return 0;
     }));
     chmod(folder.constData(), 0700);
     EXPECT_EQ(code, 0);
     EXPECT_EQ(bytesOf(inPlace), "\"a\",\"9\",,,,\r\n" + encodeEgg(two).bytes);
-    EXPECT_EQ(QDir(reachable.path()).entryList(QDir::Files | QDir::Hidden), QStringList{s("game.egg")});
+    EXPECT_EQ(QDir(reachable.path()).entryList(QDir::Files | QDir::Hidden),
+              (QStringList{s("game.egg"), s("locked.egg")}));
+}
+
+// Started with its standard input closed, as some launchers leave it, the
+// game gets descriptor 0 for the first file it opens: that one serves as
+// well as any other.
+TEST_F(SaveSafetyTest, DescriptorZeroServesLikeAnyOther)
+{
+    const int input = dup(0);
+    close(0);
+    EXPECT_EQ(saveEggFileAs(file, {}, std::vector{word(s("a"))}), QString());
+    EXPECT_EQ(Journal(dir.filePath(s("state"))).begin({}, {}), QString());
+    dup2(input, 0);
+    close(input);
 }
 
 // Linux input methods type these under the JIS code points; each becomes the
