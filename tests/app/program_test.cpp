@@ -117,8 +117,8 @@ TEST(ProgramTest, AsksAboutWordsACrashLeftBeforeItOpensTheGivenFile)
 }
 
 // The folder last saved in and the stage's place outlast the run; a place
-// off every screen there now, or a settings file that cannot be read or
-// written, leaves the game as on a first start.
+// off every screen there now, a folder gone since, or a settings file that
+// cannot be read or written, leaves the game as on a first start.
 TEST(ProgramTest, RemembersTheLastFolderAndWhereTheStageStood)
 {
     QTemporaryDir config, saves;
@@ -150,6 +150,8 @@ TEST(ProgramTest, RemembersTheLastFolderAndWhereTheStageStood)
     EXPECT_EQ(first, QDir::currentPath()) << "a first start";
     EXPECT_EQ(start(QPoint(5000, 4000)), std::pair(saves.path(), QPoint(30, 40))) << "a second start";
     EXPECT_EQ(start(QPoint(30, 40)).second, home) << "a place off every screen";
+    ASSERT_TRUE(QDir(saves.path()).removeRecursively());
+    EXPECT_EQ(start(QPoint(30, 40)).first, QDir::currentPath()) << "a folder gone since";
     ASSERT_TRUE(QFile::remove(ini) && QDir().mkpath(ini));
     EXPECT_EQ(start(QPoint(30, 40)), std::pair(QDir::currentPath(), home)) << "a folder where the file was";
     EXPECT_TRUE(QFileInfo(ini).isDir());
