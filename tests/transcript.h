@@ -303,9 +303,10 @@ inline const std::map<QString, Step> &steps()
                                                    : r.toDouble());
          }},
         {"make", [](Player &p, const QString &a) { p.make(a.section(u' ', 0, 0), a.section(u' ', 1).toInt()); }},
-        // Another program writes a line over the file.
-        {"put",
-         [](Player &p, const QString &a) { put(p.file(a.section(u' ', 0, 0)), a.section(u' ', 1).toUtf8() + "\r\n"); }},
+        // Another program writes a line over the file (\r\n escaped as in
+        // egg-files.txt: more lines).
+        {"put", [](Player &p,
+                   const QString &a) { put(p.file(a.section(u' ', 0, 0)), unescaped(a.section(u' ', 1)) + "\r\n"); }},
         {"remove", [](Player &p, const QString &name) { QFile::remove(p.file(name)); }},
         {"mkdir", [](Player &p, const QString &name) { QDir().mkpath(p.file(name)); }},
         // "link NAME TARGET": a symbolic link.

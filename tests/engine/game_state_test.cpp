@@ -1,5 +1,4 @@
 #include "engine/game_state.h"
-#include "persistence/egg_codec.h"
 
 #include <gtest/gtest.h>
 
@@ -28,22 +27,4 @@ TEST(Memory, SearchComparesExactlyPrefersThisRunAndSeesOnlyRecordsInUse)
         EXPECT_EQ(where(other).second, -1) << other;
     // A full newRecords has no slot newCount: a new period's dates then go nowhere.
     EXPECT_FALSE(state->record(Memory::ThisRun, kNewRecordSlots).Text);
-}
-
-// The dates and the last greeting an open takes show in the transcripts
-// (the status, the greeting remark after an open); here the rest.
-TEST(Memory, AnOpenTakesTheLastNameAndCountsExactCodes)
-{
-    const EggDecoded decoded = decodeEgg("\"2026/01/01\",\"8\",,,,\r\n"
-                                         "\"2026/01/15\",\"7\",,,,\r\n"
-                                         "\"Ann\",\"9\",,,,\r\n"
-                                         "\"hi\",\"3\",\"\",\"1\",\"2\",\"1\"\r\n"
-                                         "\"Bob\",\"9\",,,,\r\n"
-                                         "\"yo\",\"3\",\"\",\"1\",\" 2\",\"1 \"\r\n" // not "2" nor "1" as texts
-                                         "\"w\",\"1\",\"1\",\"1\",\"2\",\"2\"\r\n");
-    ASSERT_TRUE(decoded.ok());
-    const FileSummary s = summarize(decoded.content.records);
-    EXPECT_EQ(s.playerName, QStringLiteral("Bob")) << "the last name record wins";
-    EXPECT_EQ(std::pair(s.uselessCount, s.vulgarCount), (std::pair<Int16, Int16>(2, 1)));
-    EXPECT_FALSE(summarize({}).playerName.has_value()) << "no record of a type leaves the value in force";
 }
