@@ -306,6 +306,11 @@ TEST_F(WindowsTest, ShapesColoursAndPictures)
     if (density == 1) {
         EXPECT_EQ(form.aboutWindow->iconLabel->pixmap().toImage().convertToFormat(QImage::Format_ARGB32),
                   QImage(QStringLiteral(":/art/icon32.png")).convertToFormat(QImage::Format_ARGB32));
+        // The separator: a grey line, and a white one a pixel lower and further right.
+        const QImage line = form.aboutWindow->findChild<QWidget *>(QStringLiteral("separator"))->grab().toImage();
+        EXPECT_EQ(
+            std::tuple(line.pixelColor(0, 0), line.pixelColor(0, 1), line.pixelColor(1, 1), line.pixelColor(1, 2)),
+            std::tuple(QColor(128, 128, 128), colours.color(QPalette::Window), QColor(Qt::white), QColor(Qt::white)));
     }
     EXPECT_EQ(form.frames.still.devicePixelRatio(), density);
 }
