@@ -18,7 +18,6 @@
 
 namespace {
 
-WordRecord word(const char *text) { return {QString::fromUtf8(text), "1", "3", "1", "1", "2"}; }
 
 // The file's records are a, b (held when the journal began) and what follows.
 TEST(RecoveryTest, RecordsTheFileAlreadyHoldsComeBackOnce)

@@ -13,7 +13,6 @@
 
 namespace {
 
-WordRecord word(const char *text) { return {s(text), s("1"), s("3"), s("1"), s("1"), s("2")}; }
 const std::vector<WordRecord> kTwoWords{word("みかん"), word("うんこ")};
 
 // Every fault says what failed, for which file and why.

@@ -24,8 +24,6 @@
 
 namespace {
 
-WordRecord word(const QString &text) { return {text, s("1"), s("3"), s("1"), s("1"), s("2")}; }
-
 // Runs `body` in a child process; its result is the child's exit code.
 template <typename Body>
 pid_t spawn(Body body)
