@@ -7,6 +7,8 @@ TEST(GetKeyValue, ReadsAStringOrLeavesEmptyTextAndNoOpenKey)
     FakeSystemTools tools;
     tools.setString("K", "V", "C:\\Tools\\x.exe");
     tools.keys["K"]["Long"] = {FakeSystemTools::kRegSz, QByteArray(1025, 'a')};
+    const std::string full(1023, 'f'); // with its NUL, as long as a value may be
+    tools.keys["K"]["Full"] = {FakeSystemTools::kRegSz, QByteArray::fromStdString(full) + '\0'};
     tools.keys["K"]["Number"] = {4, QByteArray("\x01\x00\x00\x00", 4)};
     tools.keys["K"]["Bare"] = {FakeSystemTools::kRegSz, "abc"};
     tools.keys["K"]["Nul"] = {FakeSystemTools::kRegSz, QByteArray(1, '\0')};
@@ -16,6 +18,7 @@ TEST(GetKeyValue, ReadsAStringOrLeavesEmptyTextAndNoOpenKey)
         {"Missing", "V", false, ""},
         {"K", "Missing", false, ""},
         {"K", "Long", false, ""},
+        {"K", "Full", true, full.c_str()},
         {"K", "Number", true, ""},
         {"K", "Bare", true, "abc"}, // a string stored without its NUL keeps its last character
         {"K", "Nul", true, ""},
