@@ -312,12 +312,14 @@ inline const std::map<QString, Step> &steps()
         // "link NAME TARGET": a symbolic link.
         {"link",
          [](Player &p, const QString &a) { QFile::link(p.file(a.section(u' ', 1)), p.file(a.section(u' ', 0, 0))); }},
-        // A save stopped halfway: the file loses its last bytes.
+        // A save stopped halfway: the file loses its last bytes. "cut NAME =N"
+        // makes it N bytes long, a larger file growing by zeros.
         {"cut",
          [](Player &p, const QString &a) {
              QFile out(p.file(a.section(u' ', 0, 0)));
+             const QString n = a.section(u' ', 1);
              if (out.open(QIODevice::ReadWrite))
-                 out.resize(out.size() - a.section(u' ', 1).toInt());
+                 out.resize(n.startsWith(u'=') ? n.mid(1).toLongLong() : out.size() - n.toInt());
          }},
         {"show", [](Player &p, const QString &name) { p.show(name); }},
         {"journal",
