@@ -125,8 +125,9 @@ TEST_F(JournalTest, NeverThroughALinkNorOutsideItsFolder)
     EXPECT_EQ(std::pair(own.isOpen(), own.path()), std::pair(false, QString())) << "nothing is left open";
     // Nor in a folder another user owns, who could read or replace it there
     // (only root can hand the folder over, so only root checks it).
-    if (chown(QFile::encodeName(folder).constData(), geteuid() + 1, getegid()) == 0)
+    if (chown(QFile::encodeName(folder).constData(), geteuid() + 1, getegid()) == 0) {
         EXPECT_EQ(Journal(folder).begin({}, kWords), s("フォルダーがほかのユーザーのものです。"));
+    }
 }
 
 // Where the player's state lives, or else under the home folder.
