@@ -8,8 +8,6 @@
 #include <QDir>
 #include <QTemporaryDir>
 
-#include <optional>
-
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -133,14 +131,10 @@ TEST_F(JournalTest, NeverThroughALinkNorOutsideItsFolder)
 // Where the player's state lives, or else under the home folder.
 TEST(JournalFolder, InThePlayersStateFolder)
 {
-    const std::optional<QByteArray> before =
-        qEnvironmentVariableIsSet("XDG_STATE_HOME") ? std::optional(qgetenv("XDG_STATE_HOME")) : std::nullopt;
+    const QByteArray before = qgetenv("XDG_STATE_HOME"); // empty, as when unset, reads as unset
     qputenv("XDG_STATE_HOME", "/var/state");
     EXPECT_EQ(defaultJournalFolder(), s("/var/state/nanairobako"));
     qputenv("XDG_STATE_HOME", "relative/state"); // to be ignored
     EXPECT_EQ(defaultJournalFolder(), QDir::homePath() + s("/.local/state/nanairobako"));
-    if (before)
-        qputenv("XDG_STATE_HOME", *before);
-    else
-        qunsetenv("XDG_STATE_HOME");
+    qputenv("XDG_STATE_HOME", before);
 }
