@@ -84,7 +84,7 @@ TEST_F(EggFileTest, OpensAndSavesRefuseAndLeaveEverythingAsItWas)
         {path("missing.egg"), "ファイルがありません"},
         {path("no/such/folder/a.egg"), "フォルダー「"},
         {path("folder.egg"), "フォルダーです"},
-        {device, "ふつうのファイルではありません"},
+        {device, "ふつうのファイルではありません。"},
         {path("truncated.egg"), "2行目のレコードが途中で終わって"},
         {loop, "シンボリックリンクが輪になっていて"},
         {tooLong, "名前が長すぎます"},

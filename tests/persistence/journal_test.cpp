@@ -85,7 +85,7 @@ TEST_F(JournalTest, NeverThroughALinkNorOutsideItsFolder)
     const QString elsewhere = dir.filePath(s("elsewhere"));
     ASSERT_TRUE(QDir().mkpath(elsewhere));
     ASSERT_TRUE(QDir().mkpath(folder));
-    ASSERT_EQ(chmod(QFile::encodeName(folder).constData(), 0701), 0);
+    ASSERT_EQ(chmod(QFile::encodeName(folder).constData(), 0301), 0);
     Journal elsewhereJournal(elsewhere);
     ASSERT_EQ(elsewhereJournal.begin({}, kWords), QString());
     const QString target = elsewhereJournal.path();
@@ -97,6 +97,7 @@ TEST_F(JournalTest, NeverThroughALinkNorOutsideItsFolder)
     ASSERT_TRUE(QFile::link(elsewhere, linkedFolder));
     EXPECT_TRUE(leftJournals(folder).empty());
     EXPECT_TRUE(leftJournals(linkedFolder).empty());
+    EXPECT_TRUE(leftJournals(dir.filePath(s("none"))).empty() && !QFileInfo::exists(dir.filePath(s("none"))));
     Journal throughLink(linkedFolder);
     EXPECT_TRUE(throughLink.begin({}, kWords).contains(s("シンボリックリンク")));
     EXPECT_EQ(entries(elsewhere), QStringList{QFileInfo(target).fileName()});

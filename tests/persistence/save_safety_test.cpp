@@ -214,6 +214,7 @@ TEST_F(SaveSafetyTest, DescriptorZeroServesLikeAnyOther)
     close(0);
     EXPECT_EQ(saveEggFileAs(file, {}, std::vector{word(s("a"))}), QString());
     EXPECT_EQ(Journal(dir.filePath(s("state"))).begin({}, {}), QString());
+    EXPECT_EQ(fcntl(0, F_GETFD), -1) << "and is let go";
     dup2(input, 0);
     close(input);
 }
