@@ -53,6 +53,8 @@ TEST_F(JournalTest, PrivateAndHeldWhileItsGameRunsThenLeftForTheNextStart)
     EXPECT_EQ(left[0].header, header);
     EXPECT_EQ(left[0].records, kWords);
     EXPECT_TRUE(leftJournals(folder).empty()) << "another starting copy must not offer it too";
+    ASSERT_TRUE(QDir().rename(folder, folder + s(".moved")));
+    EXPECT_FALSE(discardJournal(left[0]) || QFileInfo::exists(folder)) << "a folder moved away is not made again";
 }
 
 // journals.txt: each "< " line spells a journal's bytes; the lines after it,
