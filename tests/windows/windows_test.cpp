@@ -287,6 +287,9 @@ TEST_F(WindowsTest, ShapesColoursAndPictures)
         }
     }
 
+    // A new game's mouth is the look-alike, which looks like the closed mouth.
+    EXPECT_EQ(form.face->mouth->pixmap().toImage(), form.frames.picture(Frame::MouthClosed).toImage());
+
     // A lit answer is highlighted, its caption in the highlighted text's colour.
     enter(QStringLiteral("Taro"));
     enter(QStringLiteral("apple"));
