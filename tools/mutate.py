@@ -740,7 +740,7 @@ def summary(run, limit):
     killed, scored, score = score_of(run)
     ran = len(run.results) - counts[COSMETIC]
     built = ran - run.reused
-    reused = f", {run.reused} of them as in an earlier seed's sample" if run.reused else ""
+    reused = f", {run.reused} of them as in an earlier sample or report" if run.reused else ""
     return (
         f"mutants run: {ran}{' (interrupted)' if run.interrupted else ''} of "
         f"{len(run.mutants) - sum(map(cosmetic, run.mutants))}"
