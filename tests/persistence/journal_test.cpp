@@ -14,8 +14,7 @@
 
 namespace {
 
-const std::vector<WordRecord> kWords{{s("みかん"), s("1"), s("3"), s("1"), s("1"), s("2")},
-                                     {s("りんご"), s("1"), s("3"), s("2"), s("1"), s("1")}};
+const std::vector<WordRecord> kWords{word(s("みかん")), word(s("りんご"))};
 
 QStringList entries(const QString &folder)
 {
