@@ -9,18 +9,13 @@
 
 namespace {
 
-WordRecord rec(Field text, Field kind, Field sub = {}, Field like = {}, Field useful = {}, Field vulgar = {})
-{
-    return {text, kind, sub, like, useful, vulgar};
-}
-
 // What the writer makes of a "> " line's record (its fields split at "|",
 // empty ones unset), written after a first one.
 QStringList written(const QString &line)
 {
     const QStringList f = QString::fromUtf8(unescaped(line)).split(u'|');
     const auto field = [&](int i) { return f.value(i).isEmpty() ? Field() : Field(f[i]); };
-    const std::vector<WordRecord> records{rec(s("ok"), s("1")),
+    const std::vector<WordRecord> records{{s("ok"), s("1"), {}, {}, {}, {}},
                                           {field(0), field(1), field(2), field(3), field(4), field(5)}};
     const EggEncoded encoded = encodeEgg(records);
     if (!encoded.ok())
@@ -97,5 +92,5 @@ TEST(EggReader, RefusesABrokenFileSayingWhyAndWhere)
 TEST(EggWriter, NamesTheWholeCharacterItCannotWrite)
 {
     const QString cutPair = s("x") + QChar(0xD83D);
-    EXPECT_TRUE(encodeEggRecord(rec(cutPair, s("1"))).error.contains(s("「") + cutPair + s("」の文字「")));
+    EXPECT_TRUE(encodeEggRecord({cutPair, s("1"), {}, {}, {}, {}}).error.contains(s("「") + cutPair + s("」の文字「")));
 }
