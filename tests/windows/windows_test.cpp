@@ -94,6 +94,7 @@ TEST_F(WindowsTest, WhatAScreenReaderIsTold)
     EXPECT_FALSE(of(form.speech)->state().disabled);
     form.howToPlayAction->trigger();
     EXPECT_TRUE(of(form.helpWindow->page)->state().readOnly);
+    EXPECT_FALSE(form.helpWindow->isModal()) << "the game goes on beside the help";
     for (QAction *item : form.findChildren<QAction *>()) {
         const QString key = item->shortcut().toString(QKeySequence::NativeText);
         EXPECT_TRUE(form.helpWindow->page->toPlainText().contains(key)) << "遊び方 names " << key.toStdString();
